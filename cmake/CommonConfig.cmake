@@ -1,0 +1,13 @@
+# One interface target carries the options every target of ours compiles with.
+add_library(quorstat_options INTERFACE)
+target_compile_features(quorstat_options INTERFACE cxx_std_20)
+target_compile_options(quorstat_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                                  -Wcast-align -Woverloaded-virtual)
+if(QUORSTAT_WERROR)
+    target_compile_options(quorstat_options INTERFACE -Werror)
+endif()
+if(QUORSTAT_SANITIZE)
+    target_compile_options(quorstat_options INTERFACE -fsanitize=address,undefined
+                                                      -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(quorstat_options INTERFACE -fsanitize=address,undefined)
+endif()

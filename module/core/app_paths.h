@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+
+namespace quorstat {
+
+// Where the program's files live: beside the executable, or in the user's data directory when the
+// program directory is not writable (an installed copy).
+struct AppPaths {
+    std::filesystem::path appDir;
+    std::filesystem::path dataDir;
+    std::filesystem::path userFile;
+    std::filesystem::path filterFile;
+    std::filesystem::path settingsFile;
+    std::filesystem::path sendFile;
+    std::filesystem::path sendConfigFile;
+    std::filesystem::path logFile;
+
+    static AppPaths ForAppDir(const std::filesystem::path& appDir);
+    // Creates the data directory; false when that failed (reads then fail quietly).
+    bool createDataDir() const;
+};
+
+std::filesystem::path UserDataDir();
+
+}  // namespace quorstat

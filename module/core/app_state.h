@@ -1,0 +1,83 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "core/app_paths.h"
+#include "core/settings.h"
+
+namespace quorstat {
+
+inline constexpr std::string_view kProductTitle = "『Norvane』投注统计系统";
+inline constexpr std::string_view kProductVersion = "2.8.1";
+inline constexpr std::string_view kServerPath = "/BetInfo1/release/";
+inline constexpr int kDefaultLotteryId = 1010;
+inline constexpr int kDefaultPlayId = 1302;
+
+// How often the timers refresh, in milliseconds; the service replaces these per user.
+struct RefreshIntervals {
+    int serverTime = 30000;
+    int betNum = 10000;
+    int userList = 35000;
+    int planList = 15000;
+    int fansCount = 60000;
+    int topHtml = 600000;
+    int topHtmlCount = 10;  // not part of the service's interval text
+    int ownPlanAfterBetNum = 5000;
+};
+
+// Everything the module keeps beyond one window that needs no window system.
+class AppState {
+public:
+    AppState();
+
+    bool isLoggedIn() const { return !sessionToken.empty(); }
+
+    // Clears the caches of one login; the account fields stay.
+    void ResetSession();
+
+    // One line in the diagnostic log; callers write only while their switch is on.
+    void AppendLog(std::string_view text) const;
+
+    // Endpoint of the service.
+    std::string serverHost;
+    int serverPort = 80;
+    std::string serverPath{kServerPath};
+
+    // Environment, sent at login.
+    int osMajor = 0;
+    int osMinor = 0;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    std::string machineLabel;
+
+    AppPaths paths;
+
+    // Login state: logged in exactly while sessionToken is non-empty.
+    std::string userName;
+    std::string password;
+    std::string sessionToken;
+    std::string tailPersonal;
+    std::string tailMode;
+    std::string adminMenus;
+
+    int runLotteryArg = 0;
+    int lotteryId = kDefaultLotteryId;
+    int playId = kDefaultPlayId;
+
+    RefreshIntervals intervals;
+    Settings settings;
+
+    std::time_t serverTime = 0;  // last known server time
+    bool logServerTimeExchange = false;
+    bool logDrawNumberExchange = false;
+
+    // The template every login starts with.
+    std::string currentTemplateName;
+    static constexpr std::string_view kSystemTemplateName = "系统模板";
+};
+
+std::string FormatLogLine(std::time_t localTime, std::time_t serverTime, std::string_view text);
+
+}  // namespace quorstat

@@ -1,0 +1,81 @@
+#include "core/sound_player.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace quorstat {
+
+SoundPlayer::SoundPlayer(SoundOutput& output, std::map<int, std::string> waveResources)
+    : output_(output), waveResources_(std::move(waveResources)) {}
+
+SoundPlayer::~SoundPlayer() { stop(); }
+
+void SoundPlayer::queue(SoundItem item) {
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(item));
+    }
+    wake_.notify_one();
+}
+
+std::size_t SoundPlayer::pendingCount() const {
+    std::lock_guard lock(mutex_);
+    return queue_.size();
+}
+
+bool SoundPlayer::start() {
+    if (thread_.joinable()) return false;
+    stop_ = false;
+    try {
+        thread_ = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void SoundPlayer::stop() {
+    if (!thread_.joinable()) return;
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+        queue_.clear();
+    }
+    wake_.notify_all();
+    thread_.join();
+}
+
+bool SoundPlayer::takeNext(SoundItem& item) {
+    std::unique_lock lock(mutex_);
+    if (queue_.empty()) wake_.wait_for(lock, kIdleSleep, [this] { return stop_ || !queue_.empty(); });
+    if (stop_ || queue_.empty()) return false;
+    item = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+}
+
+void SoundPlayer::run() {
+    while (!stop_) {
+        SoundItem item;
+        if (takeNext(item)) play(item);
+    }
+}
+
+void SoundPlayer::play(const SoundItem& item) {
+    if (item.kind != 0) {
+        playResource(item.resourceId);
+        return;
+    }
+    std::error_code error;
+    if (!item.filePath.empty() && std::filesystem::is_regular_file(item.filePath, error))
+        output_.playWaveFile(item.filePath, stop_);
+    else
+        playResource(sound_id::kChime);
+}
+
+void SoundPlayer::playResource(int id) {
+    const auto found = waveResources_.find(id);
+    if (found != waveResources_.end()) output_.playWaveData(found->second, stop_);
+}
+
+}  // namespace quorstat

@@ -1,0 +1,82 @@
+#include "core/text_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace quorstat {
+namespace {
+
+// Invalid input bytes become U+FFFD (or its GB18030 form) instead of ending the text.
+class Converter {
+public:
+    Converter(const char* to, const char* from, std::string_view replacement)
+        : handle_(iconv_open(to, from)), replacement_(replacement) {}
+    ~Converter() {
+        if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    std::string convert(std::string_view input) const {
+        std::string out;
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) return out;
+        out.reserve(input.size() * 3 / 2 + 8);
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char buffer[4096];
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        while (inLeft > 0) {
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            const std::size_t result = iconv(handle_, &in, &inLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
+            if (result != static_cast<std::size_t>(-1)) break;
+            if (errno == E2BIG) continue;
+            // EILSEQ or EINVAL (a character cut at the end): skip one byte.
+            out.append(replacement_);
+            ++in;
+            --inLeft;
+        }
+        return out;
+    }
+
+private:
+    iconv_t handle_;
+    std::string_view replacement_;
+};
+
+const Converter& toAnsiConverter() {
+    static thread_local const Converter converter("GB18030", "UTF-8", "\x84\x31\xA4\x37");
+    return converter;
+}
+
+const Converter& fromAnsiConverter() {
+    static thread_local const Converter converter("UTF-8", "GB18030", "\xEF\xBF\xBD");
+    return converter;
+}
+
+bool isAscii(std::string_view text) {
+    for (const unsigned char c : text)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string ToAnsi(std::string_view utf8) {
+    if (isAscii(utf8)) return std::string(utf8);
+    return toAnsiConverter().convert(utf8);
+}
+
+std::string FromAnsi(std::string_view ansi) {
+    if (isAscii(ansi)) return std::string(ansi);
+    return fromAnsiConverter().convert(ansi);
+}
+
+std::size_t AnsiLength(std::string_view utf8) {
+    if (isAscii(utf8)) return utf8.size();
+    return ToAnsi(utf8).size();
+}
+
+}  // namespace quorstat
