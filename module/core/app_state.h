@@ -37,6 +37,11 @@ public:
     // Clears the caches of one login; the account fields stay.
     void ResetSession();
 
+    // Start-up: saved accounts, settings, the two send files, the window filter.
+    void LoadFilesAtStartup();
+    // End: settings, then the two send files.
+    void SaveFilesAtEnd();
+
     // One line in the diagnostic log; callers write only while their switch is on.
     void AppendLog(std::string_view text) const;
 
