@@ -16,14 +16,16 @@ std::string sampleReply() {
 
 void BM_FromAnsi(benchmark::State& state) {
     const std::string ansi = quorstat::ToAnsi(sampleReply());
-    for (auto _ : state) benchmark::DoNotOptimize(quorstat::FromAnsi(ansi));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quorstat::FromAnsi(ansi));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * ansi.size()));
 }
 BENCHMARK(BM_FromAnsi)->Unit(benchmark::kMillisecond);
 
 void BM_ToAnsi(benchmark::State& state) {
     const std::string utf8 = sampleReply();
-    for (auto _ : state) benchmark::DoNotOptimize(quorstat::ToAnsi(utf8));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quorstat::ToAnsi(utf8));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * utf8.size()));
 }
 BENCHMARK(BM_ToAnsi)->Unit(benchmark::kMillisecond);

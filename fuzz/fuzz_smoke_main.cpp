@@ -18,10 +18,16 @@ void runOne(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> builtIn = {
-        "", std::string(1, '\0'), "0", "|||$$$", "1|2|3|$A=1|B=2", std::string(4096, '\xff'),
-        std::string("\x81\x30\x81\x30|\xa1\xa1", 7), std::string(70000, '9')};
-    for (const auto& input : builtIn) runOne(input);
+    const std::vector<std::string> builtIn = {"",
+                                              std::string(1, '\0'),
+                                              "0",
+                                              "|||$$$",
+                                              "1|2|3|$A=1|B=2",
+                                              std::string(4096, '\xff'),
+                                              std::string("\x81\x30\x81\x30|\xa1\xa1", 7),
+                                              std::string(70000, '9')};
+    for (const auto& input : builtIn)
+        runOne(input);
     int files = 0;
     if (argc > 1 && std::filesystem::is_directory(argv[1])) {
         for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {

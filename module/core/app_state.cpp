@@ -31,7 +31,8 @@ std::string FormatLogLine(std::time_t localTime, std::time_t serverTime, std::st
 
 void AppState::AppendLog(std::string_view text) const {
     std::ofstream out(paths.logFile, std::ios::app | std::ios::binary);
-    if (!out) return;
+    if (!out)
+        return;
     out << ToAnsi(FormatLogLine(std::time(nullptr), serverTime, text));
 }
 

@@ -14,7 +14,8 @@ namespace {
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) return false;
+        if (written < 0)
+            return false;
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
@@ -26,18 +27,21 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
                          std::optional<std::filesystem::perms> mode) {
     std::string temp = path.string() + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     const auto permissions = mode ? static_cast<mode_t>(*mode) : static_cast<mode_t>(0644);
     bool ok = ::fchmod(fd, permissions) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
+    if (!ok)
+        std::remove(temp.c_str());
     return ok;
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

@@ -26,15 +26,18 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
 
 std::optional<std::string_view> sectionName(std::string_view line) {
     const std::string_view text = trim(line);
-    if (text.size() < 2 || text.front() != '[') return std::nullopt;
+    if (text.size() < 2 || text.front() != '[')
+        return std::nullopt;
     const auto close = text.find(']');
-    if (close == std::string_view::npos) return std::nullopt;
+    if (close == std::string_view::npos)
+        return std::nullopt;
     return trim(text.substr(1, close - 1));
 }
 
 std::optional<std::pair<std::string_view, std::string_view>> keyValue(std::string_view line) {
     const auto equals = line.find('=');
-    if (equals == std::string_view::npos) return std::nullopt;
+    if (equals == std::string_view::npos)
+        return std::nullopt;
     return std::pair(trim(line.substr(0, equals)), trim(line.substr(equals + 1)));
 }
 
@@ -56,7 +59,8 @@ int ParseProfileInt(std::string_view text) {
     }
     long long value = 0;
     for (const char c : text) {
-        if (c < '0' || c > '9') break;
+        if (c < '0' || c > '9')
+            break;
         value = std::min<long long>(value * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
     }
     value = negative ? -value : value;
@@ -68,9 +72,11 @@ IniDocument IniDocument::Parse(std::string_view utf8Text) {
     while (!utf8Text.empty()) {
         const auto end = utf8Text.find('\n');
         std::string_view line = utf8Text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         document.lines_.emplace_back(line);
-        if (end == std::string_view::npos) break;
+        if (end == std::string_view::npos)
+            break;
         utf8Text.remove_prefix(end + 1);
     }
     return document;
@@ -87,18 +93,22 @@ IniDocument::Location IniDocument::locate(std::string_view section, std::string_
     bool inSection = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (const auto name = sectionName(lines_[i])) {
-            if (inSection) break;
+            if (inSection)
+                break;
             inSection = equalsIgnoreCase(*name, section);
-            if (inSection) location.sectionLine = location.insertAt = i + 1;
+            if (inSection)
+                location.sectionLine = location.insertAt = i + 1;
             continue;
         }
-        if (!inSection) continue;
+        if (!inSection)
+            continue;
         const auto pair = keyValue(lines_[i]);
         if (pair && equalsIgnoreCase(pair->first, key)) {
             location.keyLine = i;
             return location;
         }
-        if (!trim(lines_[i]).empty()) location.insertAt = i + 1;
+        if (!trim(lines_[i]).empty())
+            location.insertAt = i + 1;
     }
     return location;
 }
@@ -106,7 +116,8 @@ IniDocument::Location IniDocument::locate(std::string_view section, std::string_
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
     const Location location = locate(section, key);
-    if (!location.keyLine) return std::nullopt;
+    if (!location.keyLine)
+        return std::nullopt;
     return std::string(unquote(keyValue(lines_[*location.keyLine])->second));
 }
 
@@ -143,7 +154,8 @@ void IniDocument::setInt(std::string_view section, std::string_view key, int val
 
 std::string IniDocument::text() const {
     std::string out;
-    for (const auto& line : lines_) out += line + "\r\n";
+    for (const auto& line : lines_)
+        out += line + "\r\n";
     return out;
 }
 

@@ -8,7 +8,9 @@ namespace quorstat {
 SoundPlayer::SoundPlayer(SoundOutput& output, std::map<int, std::string> waveResources)
     : output_(output), waveResources_(std::move(waveResources)) {}
 
-SoundPlayer::~SoundPlayer() { stop(); }
+SoundPlayer::~SoundPlayer() {
+    stop();
+}
 
 void SoundPlayer::queue(SoundItem item) {
     {
@@ -24,7 +26,8 @@ std::size_t SoundPlayer::pendingCount() const {
 }
 
 bool SoundPlayer::start() {
-    if (thread_.joinable()) return false;
+    if (thread_.joinable())
+        return false;
     stop_ = false;
     try {
         thread_ = std::thread([this] { run(); });
@@ -35,7 +38,8 @@ bool SoundPlayer::start() {
 }
 
 void SoundPlayer::stop() {
-    if (!thread_.joinable()) return;
+    if (!thread_.joinable())
+        return;
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
@@ -47,8 +51,10 @@ void SoundPlayer::stop() {
 
 bool SoundPlayer::takeNext(SoundItem& item) {
     std::unique_lock lock(mutex_);
-    if (queue_.empty()) wake_.wait_for(lock, kIdleSleep, [this] { return stop_ || !queue_.empty(); });
-    if (stop_ || queue_.empty()) return false;
+    if (queue_.empty())
+        wake_.wait_for(lock, kIdleSleep, [this] { return stop_ || !queue_.empty(); });
+    if (stop_ || queue_.empty())
+        return false;
     item = std::move(queue_.front());
     queue_.pop_front();
     return true;
@@ -57,7 +63,8 @@ bool SoundPlayer::takeNext(SoundItem& item) {
 void SoundPlayer::run() {
     while (!stop_) {
         SoundItem item;
-        if (takeNext(item)) play(item);
+        if (takeNext(item))
+            play(item);
     }
 }
 
@@ -75,7 +82,8 @@ void SoundPlayer::play(const SoundItem& item) {
 
 void SoundPlayer::playResource(int id) {
     const auto found = waveResources_.find(id);
-    if (found != waveResources_.end()) output_.playWaveData(found->second, stop_);
+    if (found != waveResources_.end())
+        output_.playWaveData(found->second, stop_);
 }
 
 }  // namespace quorstat

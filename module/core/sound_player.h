@@ -23,8 +23,8 @@ inline constexpr int kChime = 3436;
 }  // namespace sound_id
 
 struct SoundItem {
-    int kind = 0;            // 0: the file, or the chime when it is missing; else a resource
-    int resourceId = 0;      // 0 plays nothing
+    int kind = 0;        // 0: the file, or the chime when it is missing; else a resource
+    int resourceId = 0;  // 0 plays nothing
     std::string filePath;
 };
 

@@ -13,14 +13,16 @@ public:
     Converter(const char* to, const char* from, std::string_view replacement)
         : handle_(iconv_open(to, from)), replacement_(replacement) {}
     ~Converter() {
-        if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);
+        if (handle_ != reinterpret_cast<iconv_t>(-1))
+            iconv_close(handle_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
     std::string convert(std::string_view input) const {
         std::string out;
-        if (handle_ == reinterpret_cast<iconv_t>(-1)) return out;
+        if (handle_ == reinterpret_cast<iconv_t>(-1))
+            return out;
         out.reserve(input.size() * 3 / 2 + 8);
         char* in = const_cast<char*>(input.data());
         std::size_t inLeft = input.size();
@@ -31,8 +33,10 @@ public:
             std::size_t dstLeft = sizeof buffer;
             const std::size_t result = iconv(handle_, &in, &inLeft, &dst, &dstLeft);
             out.append(buffer, static_cast<std::size_t>(dst - buffer));
-            if (result != static_cast<std::size_t>(-1)) break;
-            if (errno == E2BIG) continue;
+            if (result != static_cast<std::size_t>(-1))
+                break;
+            if (errno == E2BIG)
+                continue;
             // EILSEQ or EINVAL (a character cut at the end): skip one byte.
             out.append(replacement_);
             ++in;
@@ -58,24 +62,28 @@ const Converter& fromAnsiConverter() {
 
 bool isAscii(std::string_view text) {
     for (const unsigned char c : text)
-        if (c >= 0x80) return false;
+        if (c >= 0x80)
+            return false;
     return true;
 }
 
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
-    if (isAscii(utf8)) return std::string(utf8);
+    if (isAscii(utf8))
+        return std::string(utf8);
     return toAnsiConverter().convert(utf8);
 }
 
 std::string FromAnsi(std::string_view ansi) {
-    if (isAscii(ansi)) return std::string(ansi);
+    if (isAscii(ansi))
+        return std::string(ansi);
     return fromAnsiConverter().convert(ansi);
 }
 
 std::size_t AnsiLength(std::string_view utf8) {
-    if (isAscii(utf8)) return utf8.size();
+    if (isAscii(utf8))
+        return utf8.size();
     return ToAnsi(utf8).size();
 }
 

@@ -5,7 +5,9 @@ namespace quorstat {
 RequestWorker::RequestWorker(Transfer transfer, HandOver handOver)
     : transfer_(std::move(transfer)), handOver_(std::move(handOver)) {}
 
-RequestWorker::~RequestWorker() { stop(); }
+RequestWorker::~RequestWorker() {
+    stop();
+}
 
 void RequestWorker::queue(std::unique_ptr<ServiceRequest> request) {
     {
@@ -27,7 +29,8 @@ void RequestWorker::clearQueue() {
 }
 
 bool RequestWorker::start() {
-    if (thread_.joinable()) return false;
+    if (thread_.joinable())
+        return false;
     stop_ = false;
     try {
         thread_ = std::thread([this] { run(); });
@@ -38,7 +41,8 @@ bool RequestWorker::start() {
 }
 
 void RequestWorker::stop() {
-    if (!thread_.joinable()) return;
+    if (!thread_.joinable())
+        return;
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
@@ -50,7 +54,8 @@ void RequestWorker::stop() {
 std::unique_ptr<ServiceRequest> RequestWorker::takeNext() {
     std::unique_lock lock(mutex_);
     wake_.wait_for(lock, kPollInterval, [this] { return stop_ || !queue_.empty(); });
-    if (stop_ || queue_.empty()) return nullptr;
+    if (stop_ || queue_.empty())
+        return nullptr;
     auto request = std::move(queue_.front());
     queue_.pop_front();
     return request;
@@ -59,9 +64,12 @@ std::unique_ptr<ServiceRequest> RequestWorker::takeNext() {
 void RequestWorker::run() {
     while (!stop_) {
         auto request = takeNext();
-        if (!request) continue;
-        if (transfer_) transfer_(*request, stop_);
-        if (!stop_ && handOver_) handOver_(*request, stop_);
+        if (!request)
+            continue;
+        if (transfer_)
+            transfer_(*request, stop_);
+        if (!stop_ && handOver_)
+            handOver_(*request, stop_);
     }
 }
 

@@ -10,8 +10,9 @@ namespace quorstat {
 namespace {
 
 TEST(IniDocument, ReadsSectionsAndKeysIgnoringCase) {
-    const auto ini = IniDocument::Parse("[Global]\r\nLottID = 1012\r\n[systemsettings]\r\n"
-                                        "ExitPrompt=7\r\nLotteryNowSoundFile=\"a b.wav\"\r\n");
+    const auto ini = IniDocument::Parse(
+        "[Global]\r\nLottID = 1012\r\n[systemsettings]\r\n"
+        "ExitPrompt=7\r\nLotteryNowSoundFile=\"a b.wav\"\r\n");
     EXPECT_EQ(ini.getInt("global", "lottid", 0), 1012);
     EXPECT_EQ(ini.getInt("SystemSettings", "EXITPROMPT", 0), 7);
     EXPECT_EQ(ini.getString("SystemSettings", "LotteryNowSoundFile", ""), "a b.wav");
@@ -23,9 +24,16 @@ TEST(IniDocument, ReadsIntegersFromTheirLeadingDigits) {
     struct Case {
         const char* text;
         int expected;
-    } cases[] = {{"12abc", 12}, {"-5", -5}, {"+7", 7}, {"abc", 0}, {"", 0},
-                 {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}, {" 3 ", 3}};
-    for (const auto& c : cases) EXPECT_EQ(ParseProfileInt(c.text), c.expected) << c.text;
+    } cases[] = {{"12abc", 12},
+                 {"-5", -5},
+                 {"+7", 7},
+                 {"abc", 0},
+                 {"", 0},
+                 {"99999999999", 2147483647},
+                 {"-99999999999", -2147483647 - 1},
+                 {" 3 ", 3}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseProfileInt(c.text), c.expected) << c.text;
 }
 
 TEST(IniDocument, WritingOneKeyKeepsTheRestOfTheFile) {
@@ -46,8 +54,9 @@ TEST(IniDocument, SavesInTheAnsiCodePageAndCreatesTheFile) {
     ASSERT_TRUE(ini.save(path));
     EXPECT_EQ(*ReadWholeFile(path),
               "[SystemSettings]\r\nPlanTextEditLogFont_FaceName=\xCB\xCE\xCC\xE5\r\n");
-    EXPECT_EQ(IniDocument::Load(path).getString("systemsettings", "PlanTextEditLogFont_FaceName", ""),
-              "宋体");
+    EXPECT_EQ(
+        IniDocument::Load(path).getString("systemsettings", "PlanTextEditLogFont_FaceName", ""),
+        "宋体");
     std::filesystem::remove_all(dir);
 }
 

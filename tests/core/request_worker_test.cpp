@@ -24,13 +24,15 @@ TEST(RequestWorker, HandsRepliesOverInQueueOrder) {
             std::lock_guard lock(mutex);
             handled.push_back(std::stoi(request.reply.substr(2)));
         });
-    for (int type = 1; type <= 20; ++type) worker.queue(makeRequest(type));
+    for (int type = 1; type <= 20; ++type)
+        worker.queue(makeRequest(type));
     ASSERT_TRUE(worker.start());
     for (int i = 0; i < 200 && worker.pendingCount() > 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     worker.stop();
     std::vector<int> expected(20);
-    for (int i = 0; i < 20; ++i) expected[i] = i + 1;
+    for (int i = 0; i < 20; ++i)
+        expected[i] = i + 1;
     EXPECT_EQ(handled, expected);
 }
 
@@ -40,12 +42,15 @@ TEST(RequestWorker, StopCutsASlowTransferShortAndDropsTheQueue) {
     RequestWorker worker(
         [&](ServiceRequest&, const std::atomic<bool>& stop) {
             transferStarted = true;
-            while (!stop) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            while (!stop)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
         },
         [&](ServiceRequest&, const std::atomic<bool>&) { ++handOvers; });
     ASSERT_TRUE(worker.start());
-    for (int type = 1; type <= 5; ++type) worker.queue(makeRequest(type));
-    while (!transferStarted) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int type = 1; type <= 5; ++type)
+        worker.queue(makeRequest(type));
+    while (!transferStarted)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 
     worker.clearQueue();
     EXPECT_EQ(worker.pendingCount(), 0u);

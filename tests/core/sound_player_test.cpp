@@ -35,8 +35,8 @@ TEST(SoundPlayer, PlaysQueuedSoundsInOrderWithTheDescribedFallbacks) {
     player.queue({0, 0, wave.string()});
     player.queue({0, 0, "/nonexistent/draw.wav"});
     player.queue({0, 0, ""});
-    player.queue({1, 0, {}});           // resource 0 plays nothing
-    player.queue({1, 9999, {}});        // an unknown resource plays nothing either
+    player.queue({1, 0, {}});     // resource 0 plays nothing
+    player.queue({1, 9999, {}});  // an unknown resource plays nothing either
     player.queue({1, sound_id::kPlanHit, {}});
     ASSERT_TRUE(player.start());
     waitUntilDrained(player);
@@ -44,15 +44,16 @@ TEST(SoundPlayer, PlaysQueuedSoundsInOrderWithTheDescribedFallbacks) {
     std::filesystem::remove(wave);
 
     const std::vector<std::string> expected = {
-        "data:digit3", "data:digit0", "data:digit5", "data:digit8", "data:digit2",
-        "file:" + wave.string(), "data:chime", "data:chime", "data:hit"};
+        "data:digit3",           "data:digit0", "data:digit5", "data:digit8", "data:digit2",
+        "file:" + wave.string(), "data:chime",  "data:chime",  "data:hit"};
     EXPECT_EQ(output.played(), expected);
 }
 
 TEST(SoundPlayer, StopDropsWhatIsQueued) {
     RecordingSoundOutput output;
     SoundPlayer player(output, fakeResources());
-    for (int i = 0; i < 50; ++i) player.queue({1, sound_id::kChime, {}});
+    for (int i = 0; i < 50; ++i)
+        player.queue({1, sound_id::kChime, {}});
     player.stop();  // never started: nothing plays, nothing hangs
     EXPECT_TRUE(output.played().empty());
     ASSERT_TRUE(player.start());

@@ -26,7 +26,10 @@ TEST(TextCodec, MeasuresLengthInAnsiBytes) {
 TEST(TextCodec, InvalidBytesBecomeReplacementAndKeepTheRest) {
     // A text cut inside a double-byte character, and a byte that starts no character.
     EXPECT_EQ(FromAnsi("ab\xD6"), "ab\xEF\xBF\xBD");
-    EXPECT_EQ(FromAnsi("\xFF" "ab"), "\xEF\xBF\xBD" "ab");
+    EXPECT_EQ(FromAnsi("\xFF"
+                       "ab"),
+              "\xEF\xBF\xBD"
+              "ab");
     EXPECT_EQ(ToAnsi("a\xC3"), "a\x84\x31\xA4\x37");
 }
 

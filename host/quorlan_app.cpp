@@ -1,0 +1,66 @@
+#include "quorlan_app.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "core/app_paths.h"
+#include "core/app_state.h"
+#include "host_config.h"
+#include "quorlan_dialog.h"
+#include "release_check.h"
+#include "single_instance_guard.h"
+#include "ui/prompter.h"
+#include "unix_signal_watcher.h"
+
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+#if defined(_WIN32)
+const QString kUpgraderName = QStringLiteral("Upgrader.exe");
+#else
+const QString kUpgraderName = QStringLiteral("Upgrader");
+#endif
+
+}  // namespace
+
+CQuorlanApp::CQuorlanApp()
+    : title(fromView(quorstat::kProductTitle)),
+      version(fromView(quorstat::kProductVersion)),
+      exeDir(QCoreApplication::applicationDirPath() + QLatin1Char('/')) {}
+
+bool CQuorlanApp::handOffToUpdater() const {
+    const auto paths = quorstat::AppPaths::ForAppDir(exeDir.toStdString());
+    const ReleaseCheck check(ConfiguredUpdateServer(paths.settingsFile));
+    if (!check.newerReleaseAvailable(version.toStdString()))
+        return false;
+    const QString upgrader = exeDir + kUpgraderName;
+    if (!QFileInfo::exists(upgrader) || !QProcess::startDetached(upgrader, {}, exeDir)) {
+        Prompter::instance().message(nullptr, QStringLiteral("无法启动升级程序，请重新安装本软件"),
+                                     Prompter::defaultCaption(), Prompter::Icon::Error);
+    }
+    return true;
+}
+
+int CQuorlanApp::run() {
+    if (handOffToUpdater())
+        return 0;
+    SingleInstanceGuard guard(title);
+    if (!guard.becomePrimary())
+        return 0;
+
+    QApplication::setQuitOnLastWindowClosed(false);
+    CQuorlanDlg dialog(title, exeDir + QStringLiteral("Quorstat"));
+    QObject::connect(&guard, &SingleInstanceGuard::showRequested, &dialog,
+                     &CQuorlanDlg::activateFromSecondStart);
+    QObject::connect(&dialog, &CQuorlanDlg::exitRequested, qApp, &QCoreApplication::quit);
+    UnixSignalWatcher termination;
+    QObject::connect(&termination, &UnixSignalWatcher::terminationRequested, &dialog,
+                     &CQuorlanDlg::exitProgram);
+    dialog.initialize();
+    return QApplication::exec();
+}

@@ -1,0 +1,163 @@
+#include "core/quorstat_app.h"
+
+#include <curl/curl.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "console/console_dialog.h"
+#include "platform/pulse_sound_output.h"
+#include "platform/recording_sound_output.h"
+#include "platform/system_info.h"
+
+namespace {
+
+QFont makeFont(const QString& family, int pixelSize, int weight = 400) {
+    QFont font(family);
+    // The Windows faces are missing on most other systems; fall back to a CJK face.
+    font.setFamilies(
+        {family, QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei")});
+    font.setPixelSize(pixelSize);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+QColor fromColorRef(unsigned value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// Built-in sounds, keyed by their resource ids.
+std::map<int, std::string> loadWaveResources() {
+    std::map<int, std::string> waves;
+    const int ids[] = {3102,
+                       3103,
+                       3104,
+                       3105,
+                       3106,
+                       3107,
+                       3108,
+                       3109,
+                       3110,
+                       3111,
+                       quorstat::sound_id::kPlanMiss,
+                       quorstat::sound_id::kPlanHit,
+                       quorstat::sound_id::kPlanStop,
+                       quorstat::sound_id::kDrawSound,
+                       quorstat::sound_id::kChime};
+    for (const int id : ids) {
+        QFile file(QStringLiteral(":/sounds/%1.wav").arg(id));
+        if (file.open(QIODevice::ReadOnly))
+            waves[id] = file.readAll().toStdString();
+    }
+    return waves;
+}
+
+std::unique_ptr<quorstat::SoundOutput> makeSoundOutput() {
+    if (qEnvironmentVariable("QUORSTAT_SOUND") == QLatin1String("silent"))
+        return std::make_unique<quorstat::RecordingSoundOutput>();
+    return std::make_unique<PulseSoundOutput>();
+}
+
+}  // namespace
+
+CQuorstatApp& CQuorstatApp::instance() {
+    static const std::unique_ptr<CQuorstatApp> app = [] {
+        std::unique_ptr<CQuorstatApp> created(new CQuorstatApp);
+        created->initInstance();
+        return created;
+    }();
+    return *app;
+}
+
+CQuorstatApp::CQuorstatApp() {
+    Q_INIT_RESOURCE(module);
+    createFonts();
+}
+
+CQuorstatApp::~CQuorstatApp() {
+    exitInstance();
+}
+
+void CQuorstatApp::createFonts() {
+    const QString heiTi = QStringLiteral("黑体");
+    const QString yaHei = QStringLiteral("微软雅黑");
+    const QString songTi = QStringLiteral("宋体");
+    fonts = {makeFont(heiTi, 13), makeFont(yaHei, 18),  makeFont(yaHei, 20),  makeFont(yaHei, 22),
+             makeFont(yaHei, 25), makeFont(songTi, 13), makeFont(songTi, 14), makeFont(songTi, 16)};
+}
+
+void CQuorstatApp::initInstance() {
+    const SystemFacts facts = ReadSystemFacts();
+    osMajor = facts.osMajor;
+    osMinor = facts.osMinor;
+    screenWidth = facts.screenWidth;
+    screenHeight = facts.screenHeight;
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    paths = quorstat::AppPaths::ForAppDir(QCoreApplication::applicationDirPath().toStdString());
+    machineLabel = facts.machineLabel;
+    paths.createDataDir();
+    ApplyPlanTextFontDefaults(settings, osMajor);
+    LoadFilesAtStartup();
+    createPlanTextStyle();
+}
+
+void CQuorstatApp::createPlanTextStyle() {
+    planTextBrush = QBrush(fromColorRef(settings.planTextBack));
+    const auto& logFont = settings.planTextFont;
+    planTextFont = makeFont(QString::fromStdString(logFont.faceName), std::abs(logFont.height),
+                            logFont.weight);
+    planTextFont.setItalic(logFont.italic != 0);
+    planTextFont.setUnderline(logFont.underline != 0);
+    planTextFont.setStrikeOut(logFont.strikeOut != 0);
+}
+
+void CQuorstatApp::exitInstance() {
+    stopThreads();
+    SaveFilesAtEnd();
+    curl_global_cleanup();
+}
+
+bool CQuorstatApp::startThreads() {
+    // Transfers and the hand-over to the central window come with the service client.
+    worker = std::make_unique<quorstat::RequestWorker>(nullptr, nullptr);
+    if (!worker->start())
+        return false;
+    soundOutput = makeSoundOutput();
+    soundPlayer = std::make_unique<quorstat::SoundPlayer>(*soundOutput, loadWaveResources());
+    return soundPlayer->start();
+}
+
+void CQuorstatApp::stopThreads() {
+    if (worker) {
+        worker->clearQueue();
+        worker->stop();
+        worker.reset();
+    }
+    if (soundPlayer) {
+        soundPlayer->stop();
+        soundPlayer.reset();
+    }
+}
+
+void CQuorstatApp::registerAccelerator(const QKeySequence& keys, std::function<void()> action) {
+    accelerators_.emplace_back(keys, std::move(action));
+}
+
+bool CQuorstatApp::preTranslateMessage(QObject* receiver, QEvent* event) {
+    if (!event || event->type() != QEvent::KeyPress || !console)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget || !widget->window() || widget->window() != console->window())
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (const auto& [keys, action] : accelerators_) {
+        if (keys == pressed) {
+            action();
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QKeySequence>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/app_state.h"
+#include "core/sound_player.h"
+#include "net/request_worker.h"
+
+class CConsoleDialog;
+class QWidget;
+
+// The module's one application object: the window-free state plus what needs the window system.
+// Lives on the UI thread; created on first use after the host's QApplication exists.
+class CQuorstatApp : public QObject, public quorstat::AppState {
+    Q_OBJECT
+public:
+    static CQuorstatApp& instance();
+    ~CQuorstatApp() override;
+
+    struct Fonts {
+        QFont heiTi13;
+        QFont yaHei18;
+        QFont yaHei20;
+        QFont yaHei22;
+        QFont yaHei25;
+        QFont songTi13;
+        QFont songTi14;
+        QFont songTi16;
+    };
+    Fonts fonts;
+    const QColor dialogBackground{240, 230, 210};
+    const QColor panelBackground{240, 230, 220};
+    const QColor textColor{0, 0, 128};
+    QBrush planTextBrush;
+    QFont planTextFont;
+
+    bool initDone = false;
+    QPointer<QWidget> hostWnd;
+    CConsoleDialog* console = nullptr;
+    QPointer<QWidget> dataBoxWnd;
+
+    std::unique_ptr<quorstat::RequestWorker> worker;
+    std::unique_ptr<quorstat::SoundOutput> soundOutput;
+    std::unique_ptr<quorstat::SoundPlayer> soundPlayer;
+
+    // Starts the two background threads; false when one cannot be started.
+    bool startThreads();
+    // Empties the request queue and stops both threads; safe to call with any part missing.
+    void stopThreads();
+
+    // Module-wide keyboard accelerators, offered every key press of the host's thread.
+    void registerAccelerator(const QKeySequence& keys, std::function<void()> action);
+    bool preTranslateMessage(QObject* receiver, QEvent* event);
+
+private:
+    CQuorstatApp();
+    void initInstance();
+    void exitInstance();
+    void createFonts();
+    void createPlanTextStyle();
+
+    std::vector<std::pair<QKeySequence, std::function<void()>>> accelerators_;
+};

@@ -1,0 +1,118 @@
+// The nine functions through which the host drives the module.
+#include <QApplication>
+#include <QWidget>
+#include <cstring>
+
+#include "console/console_dialog.h"
+#include "core/quorstat_api.h"
+#include "core/quorstat_app.h"
+#include "core/tools_exit_prompt_dialog.h"
+#include "ui/prompter.h"
+
+namespace {
+
+void copyText(char* out, std::string_view text) {
+    if (!out)
+        return;
+    const std::size_t length = std::min(text.size(), std::size_t(kQstTextBufferSize - 1));
+    std::memcpy(out, text.data(), length);
+    out[length] = '\0';
+}
+
+// Shows the wait cursor while a long step of the host's runs.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+bool playAllowsDataBox(int playId) {
+    return playId >= 1301 && playId <= 1306;
+}
+
+}  // namespace
+
+QST_API void QST_Init(char* titleOut, char* versionOut) {
+    CQuorstatApp& app = CQuorstatApp::instance();
+    if (app.initDone)
+        return;
+    app.initDone = true;
+    copyText(titleOut, quorstat::kProductTitle);
+    copyText(versionOut, quorstat::kProductVersion);
+}
+
+QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* password,
+                              int lotteryId) {
+    CQuorstatApp& app = CQuorstatApp::instance();
+    if (!host || app.console)
+        return 0;
+    auto* hostWidget = static_cast<QWidget*>(host);
+    app.hostWnd = hostWidget;
+    app.userName = userName ? userName : "";
+    app.password = password ? password : "";
+    app.runLotteryArg = lotteryId;
+    if (lotteryId != 0)
+        app.lotteryId = lotteryId;
+    if (!app.startThreads())
+        return 0;
+    app.console = new CConsoleDialog(hostWidget);
+    app.console->show();
+    return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(app.console));
+}
+
+QST_API void QST_Exit() {
+    WaitCursor wait;
+    CQuorstatApp& app = CQuorstatApp::instance();
+    app.stopThreads();
+    delete app.console;
+    app.console = nullptr;
+}
+
+QST_API int QST_GetExitFlag() {
+    CQuorstatApp& app = CQuorstatApp::instance();
+    auto& settings = app.settings;
+    if (!settings.exitPrompt)
+        return settings.closeWndToSystemTray ? kQstHideToTray : kQstExit;
+    CToolsExitPromptDialog dialog(settings.closeWndToSystemTray, settings.exitPrompt,
+                                  app.hostWnd.data());
+    if (Prompter::instance().exec(dialog) != QDialog::Accepted)
+        return kQstCancelled;
+    settings.closeWndToSystemTray = dialog.closeToTray();
+    settings.exitPrompt = dialog.askAgain();
+    return settings.closeWndToSystemTray ? kQstHideToTray : kQstExit;
+}
+
+QST_API int QST_IsLogin() {
+    return CQuorstatApp::instance().isLoggedIn() ? 1 : 0;
+}
+
+QST_API void QST_Logout() {
+    CQuorstatApp& app = CQuorstatApp::instance();
+    if (app.isLoggedIn() && app.console)
+        app.console->showAccountMenu();
+}
+
+QST_API void QST_GetTrayFlag(int* minimizeToTray, int* closeToTray, int* exitPrompt) {
+    const auto& settings = CQuorstatApp::instance().settings;
+    if (minimizeToTray)
+        *minimizeToTray = settings.minimizeToSystemTray ? 1 : 0;
+    if (closeToTray)
+        *closeToTray = settings.closeWndToSystemTray ? 1 : 0;
+    if (exitPrompt)
+        *exitPrompt = settings.exitPrompt ? 1 : 0;
+}
+
+QST_API void QST_ShowDataBox() {
+    CQuorstatApp& app = CQuorstatApp::instance();
+    if (!playAllowsDataBox(app.playId) || !app.dataBoxWnd)
+        return;
+    app.dataBoxWnd->setVisible(!app.dataBoxWnd->isVisible());
+}
+
+QST_API int QST_DllPreTranslateMessage(QstMessage* message) {
+    if (!message)
+        return 0;
+    return CQuorstatApp::instance().preTranslateMessage(message->receiver, message->event) ? 1 : 0;
+}

@@ -1,0 +1,62 @@
+#include "ui/widget_prompter.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+#include "ui/tools_prompt_dialog.h"
+
+namespace {
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon) {
+    switch (icon) {
+        case Prompter::Icon::Warning:
+            return QMessageBox::Warning;
+        case Prompter::Icon::Error:
+            return QMessageBox::Critical;
+        case Prompter::Icon::Question:
+            return QMessageBox::Question;
+        case Prompter::Icon::Information:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+}  // namespace
+
+QMessageBox::StandardButton WidgetPrompter::message(QWidget* parent, const QString& text,
+                                                    const QString& caption, Icon icon,
+                                                    QMessageBox::StandardButtons buttons) {
+    QMessageBox box(boxIcon(icon), caption, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void WidgetPrompter::prompt(QWidget* parent, const QString& text, int closeAfterMs) {
+    CToolsPromptDialog dialog(text, closeAfterMs, parent);
+    dialog.exec();
+}
+
+int WidgetPrompter::exec(QDialog& dialog) {
+    return dialog.exec();
+}
+
+QString WidgetPrompter::openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                     const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString WidgetPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                     const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+std::optional<QColor> WidgetPrompter::chooseColor(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    return chosen.isValid() ? std::optional(chosen) : std::nullopt;
+}
+
+std::optional<QFont> WidgetPrompter::chooseFont(QWidget* parent, const QFont& initial) {
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, initial, parent);
+    return accepted ? std::optional(chosen) : std::nullopt;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/prompter.h"
+
+// Shows real message boxes and dialogs.
+class WidgetPrompter : public Prompter {
+public:
+    QMessageBox::StandardButton message(QWidget* parent, const QString& text,
+                                        const QString& caption, Icon icon,
+                                        QMessageBox::StandardButtons buttons) override;
+    void prompt(QWidget* parent, const QString& text, int closeAfterMs) override;
+    int exec(QDialog& dialog) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+};
