@@ -13,6 +13,7 @@ bool isWritableDir(const std::filesystem::path& dir) {
 }
 
 std::filesystem::path chooseDataDir(const std::filesystem::path& appDir) {
+    if (const char* chosen = std::getenv("QUORSTAT_DATA_DIR"); chosen && *chosen) return chosen;
     const auto besideProgram = appDir / "Data";
     std::error_code error;
     if (std::filesystem::is_directory(besideProgram, error))

@@ -5,7 +5,8 @@
 namespace quorstat {
 
 // Where the program's files live: beside the executable, or in the user's data directory when the
-// program directory is not writable (an installed copy).
+// program directory is not writable (an installed copy). QUORSTAT_DATA_DIR overrides both, for
+// tests and for running several copies side by side.
 struct AppPaths {
     std::filesystem::path appDir;
     std::filesystem::path dataDir;
