@@ -1,0 +1,101 @@
+#include "release_check.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// An update host on loopback serving the two list files.
+class UpdateHost {
+public:
+    UpdateHost() {
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        server_.wait_until_ready();
+    }
+    ~UpdateHost() {
+        server_.stop();
+        thread_.join();
+    }
+    void serve(const std::string& location, const std::string& list) {
+        server_.Get(location + "DetailList.zip",
+                    [list](const httplib::Request&, httplib::Response& r) {
+                        r.set_content(list, "application/octet-stream");
+                    });
+    }
+    httplib::Server& server() { return server_; }
+    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+
+private:
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+constexpr const char* kFirst = "/BetUpdate/Package1/";
+constexpr const char* kSecond = "/BetUpdate/Package2/";
+
+TEST(ReleaseCheck, ComparesTheFirstLinesOfBothLocationsAsText) {
+    struct Case {
+        const char* first;
+        const char* second;
+        bool newer;
+    } cases[] = {
+        {"2.8.1\r\nQuorstat.so\r\n", "2.8.1\r\nQuorstat.so\r\n", false},
+        {"2.9.0\r\nfiles", "2.8.1", true},
+        {"2.8.1", "2.9.0\r\n", true},
+        {"2.10.0\r\n", "2.8.1\r\n", false},  // text comparison: "2.10.0" < "2.8.1"
+        {"\r\n2.9.0", "2.9.0", false},       // an empty version line is malformed
+        {"2.9.0", "", false},
+    };
+    for (const auto& c : cases) {
+        UpdateHost host;
+        host.serve(kFirst, c.first);
+        host.serve(kSecond, c.second);
+        EXPECT_EQ(ReleaseCheck(host.address()).newerReleaseAvailable("2.8.1"), c.newer)
+            << c.first << " / " << c.second;
+    }
+}
+
+TEST(ReleaseCheck, OnlyTheFirstLocationReachableMeansNoRelease) {
+    UpdateHost host;
+    host.serve(kFirst, "9.9.9\r\n");
+    EXPECT_FALSE(ReleaseCheck(host.address()).newerReleaseAvailable("2.8.1"));
+}
+
+TEST(ReleaseCheck, AListWithoutAnnouncedLengthIsNotFetched) {
+    UpdateHost host;
+    host.serve(kSecond, "2.9.0\r\n");
+    host.server().Get(std::string(kFirst) + "DetailList.zip", [](const httplib::Request&,
+                                                                 httplib::Response& response) {
+        response.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink& sink) {
+            sink.write("2.9.0\r\n", 7);
+            sink.done();
+            return true;
+        });
+    });
+    const ReleaseCheck check(host.address());
+    EXPECT_FALSE(check.fetchList(kFirst).has_value());
+    EXPECT_EQ(check.fetchList(kSecond), "2.9.0\r\n");
+    EXPECT_FALSE(check.newerReleaseAvailable("2.8.1"));
+}
+
+TEST(ReleaseCheck, UnreachableOrSilentHostsEndWithinTheLimit) {
+    EXPECT_FALSE(ReleaseCheck("").newerReleaseAvailable("2.8.1"));
+    EXPECT_FALSE(ReleaseCheck("127.0.0.1:1").newerReleaseAvailable("2.8.1"));
+
+    UpdateHost host;
+    host.server().Get(std::string(kFirst) + "DetailList.zip",
+                      [](const httplib::Request&, httplib::Response& response) {
+                          std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+                          response.set_content("2.9.0", "text/plain");
+                      });
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ReleaseCheck(host.address(), 300).newerReleaseAvailable("2.8.1"));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(1400));
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "scripted_prompter.h"
+
+ScriptedPrompter::ScriptedPrompter() {
+    Prompter::install(this);
+}
+
+ScriptedPrompter::~ScriptedPrompter() {
+    Prompter::install(nullptr);
+}
+
+QMessageBox::StandardButton ScriptedPrompter::message(QWidget*, const QString& text,
+                                                      const QString& caption, Icon icon,
+                                                      QMessageBox::StandardButtons) {
+    messages.push_back({caption, text, icon});
+    if (answers.empty())
+        return QMessageBox::Ok;
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedPrompter::prompt(QWidget*, const QString& text, int) {
+    prompts << text;
+}
+
+int ScriptedPrompter::exec(QDialog& dialog) {
+    dialogTitles << dialog.windowTitle();
+    if (dialogScripts.empty())
+        return QDialog::Rejected;
+    auto script = std::move(dialogScripts.front());
+    dialogScripts.pop_front();
+    return script(dialog);
+}
+
+QString ScriptedPrompter::nextFileName() {
+    if (fileNames.empty())
+        return {};
+    QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+QString ScriptedPrompter::openFileName(QWidget*, const QString&, const QString&, const QString&) {
+    return nextFileName();
+}
+
+QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString&, const QString&) {
+    return nextFileName();
+}
+
+std::optional<QColor> ScriptedPrompter::chooseColor(QWidget*, const QColor&) {
+    return std::nullopt;
+}
+
+std::optional<QFont> ScriptedPrompter::chooseFont(QWidget*, const QFont&) {
+    return std::nullopt;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+#include "ui/prompter.h"
+
+// Answers every modal interaction from a script and records what was shown; installs itself for
+// its lifetime.
+class ScriptedPrompter : public Prompter {
+public:
+    ScriptedPrompter();
+    ~ScriptedPrompter() override;
+    ScriptedPrompter(const ScriptedPrompter&) = delete;
+    ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
+
+    // What a dialog run through exec() does before it "closes"; returns the dialog's result.
+    using DialogScript = std::function<int(QDialog&)>;
+
+    QMessageBox::StandardButton message(QWidget* parent, const QString& text,
+                                        const QString& caption, Icon icon,
+                                        QMessageBox::StandardButtons buttons) override;
+    void prompt(QWidget* parent, const QString& text, int closeAfterMs) override;
+    int exec(QDialog& dialog) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+
+    std::deque<QMessageBox::StandardButton> answers;  // message answers; Ok when empty
+    std::deque<DialogScript> dialogScripts;           // rejected when empty
+    std::deque<QString> fileNames;                    // cancelled when empty
+
+    struct Shown {
+        QString caption;
+        QString text;
+        Icon icon;
+    };
+    std::vector<Shown> messages;
+    QStringList prompts;
+    QStringList dialogTitles;
+
+private:
+    QString nextFileName();
+};
