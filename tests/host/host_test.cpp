@@ -148,11 +148,11 @@ void HostTest::dataBoxKeyNeedsALogin() {
         QFile::remove(logPath_);
         CQuorlanDlg dialog(kTitle, fakeModule("complete"));
         QVERIFY(dialog.initialize());
-        QWidget target(dialog.moduleWindow());
+        auto* target = new QWidget(dialog.moduleWindow());
         QKeyEvent ctrlQ(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
         QKeyEvent ctrlF2(QEvent::KeyPress, Qt::Key_F2, Qt::ControlModifier);
-        QCoreApplication::sendEvent(&target, &ctrlQ);
-        QCoreApplication::sendEvent(&target, &ctrlF2);
+        QCoreApplication::sendEvent(target, &ctrlQ);
+        QCoreApplication::sendEvent(target, &ctrlF2);
         const QStringList expected = QByteArray(loggedIn) == "1"
                                          ? QStringList{"showDataBox", "showDataBox"}
                                          : QStringList{"preTranslate", "preTranslate"};
