@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 #include "plan/play_table.h"
 
@@ -13,14 +14,28 @@ constexpr int kMaxStarCount = 5;
 
 using Digits = std::array<unsigned, kMaxStarCount>;
 
-unsigned numberValue(Digits& digits, int starCount, bool ordered) {
-    const auto used = digits.begin() + starCount;
-    if (!ordered) {
-        std::sort(digits.begin(), used);
+// At most five digits: a plain insertion sort is all it takes.
+void sortDigits(Digits& digits, std::size_t count) {
+    for (std::size_t i = 1; i < count; ++i) {
+        const unsigned digit = digits[i];
+        std::size_t j = i;
+        for (; j > 0 && digits[j - 1] > digit; --j) {
+            digits[j] = digits[j - 1];
+        }
+        digits[j] = digit;
     }
-    unsigned value = 0;
-    std::for_each(digits.begin(), used, [&](unsigned digit) { value = value * 10 + digit; });
-    return value;
+}
+
+// The number with the same digits in ascending order, as 组选 counts it.
+unsigned ascendingDigits(unsigned value, int starCount) {
+    Digits digits{};
+    const auto count = static_cast<std::size_t>(starCount);
+    for (std::size_t i = 0; i < count; ++i, value /= 10) {
+        digits[i] = value % 10;
+    }
+    sortDigits(digits, count);
+    return std::accumulate(digits.begin(), digits.begin() + starCount, 0u,
+                           [](unsigned number, unsigned digit) { return number * 10 + digit; });
 }
 
 }  // namespace
@@ -51,7 +66,8 @@ int tallyBetNumbers(std::string_view text, BetCounters& counters, const PlayStat
     const auto minDigit = static_cast<unsigned>(state.minDigit);
     const auto maxDigit = static_cast<unsigned>(state.maxDigit);
     const bool ordered = state.orderedPlay != 0;
-    Digits digits{};
+    const int starCount = state.starCount;
+    unsigned value = 0;
     int collected = 0;
     int distinct = 0;
     for (const char ch : text) {
@@ -60,12 +76,13 @@ int tallyBetNumbers(std::string_view text, BetCounters& counters, const PlayStat
         if (digit < minDigit || digit > maxDigit) {
             continue;
         }
-        digits[static_cast<std::size_t>(collected++)] = digit;
-        if (collected == state.starCount) {
-            collected = 0;
-            if (counters[numberValue(digits, state.starCount, ordered)]++ == 0) {
+        value = value * 10 + digit;
+        if (++collected == starCount) {
+            if (counters[ordered ? value : ascendingDigits(value, starCount)]++ == 0) {
                 ++distinct;
             }
+            value = 0;
+            collected = 0;
         }
     }
     return distinct;
@@ -75,18 +92,20 @@ std::string canonicalNumbers(const BetCounters& counters, int starCount) {
     const auto width = static_cast<std::size_t>(starCount);
     const auto space = std::min(counters.size(), static_cast<std::size_t>(numberSpace(starCount)));
     const auto present = [](std::uint32_t counter) { return counter != 0; };
-    std::string text;
-    text.reserve(static_cast<std::size_t>(std::ranges::count_if(counters, present)) * (width + 1));
+    const auto count = static_cast<std::size_t>(std::count_if(
+        counters.begin(), counters.begin() + static_cast<std::ptrdiff_t>(space), present));
+    std::string text(count * (width + 1), ' ');
     // The digits of the current value, stepped like an odometer instead of divided out.
-    std::array<char, kMaxStarCount + 1> entry{};
-    std::fill_n(entry.begin(), width, '0');
-    entry[width] = ' ';
+    std::array<char, kMaxStarCount> digits{};
+    std::fill_n(digits.begin(), width, '0');
+    char* out = text.data();
     for (std::size_t value = 0; value < space; ++value) {
         if (counters[value] != 0) {
-            text.append(entry.data(), width + 1);
+            std::copy_n(digits.begin(), width, out);
+            out += width + 1;
         }
-        for (std::size_t i = width; i-- > 0 && ++entry[i] > '9';) {
-            entry[i] = '0';
+        for (std::size_t i = width; i-- > 0 && ++digits[i] > '9';) {
+            digits[i] = '0';
         }
     }
     return text;
