@@ -89,6 +89,9 @@ int tallyBetNumbers(std::string_view text, BetCounters& counters, const PlayStat
 }
 
 std::string canonicalNumbers(const BetCounters& counters, int starCount) {
+    if (numberSpace(starCount) == 0) {
+        return {};
+    }
     const auto width = static_cast<std::size_t>(starCount);
     const auto space = std::min(counters.size(), static_cast<std::size_t>(numberSpace(starCount)));
     const auto present = [](std::uint32_t counter) { return counter != 0; };

@@ -29,7 +29,7 @@ DigitProfile profileOf(int value, int starCount) {
 
 template <typename Predicate>
 std::string numbersWhere(int starCount, Predicate taken) {
-    if (starCount < 2) {
+    if (starCount < 2 || numberSpace(starCount) == 0) {
         return {};
     }
     BetCounters counters(static_cast<std::size_t>(numberSpace(starCount)));

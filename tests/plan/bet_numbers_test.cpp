@@ -85,6 +85,8 @@ TEST(TallyBetNumbers, CountsWithoutTouchingTheText) {
     BetCounters counters;
     EXPECT_EQ(tallyBetNumbers(text, counters, playStateFor(1302)), 2);
     EXPECT_EQ(canonicalNumbers(counters, 3), "210 543 ");
+    EXPECT_EQ(canonicalNumbers(counters, 6), "");
+    EXPECT_EQ(canonicalNumbers(counters, 0), "");
 }
 
 // Digits grouped straight from the digit stream, independent of the counter array.

@@ -37,6 +37,8 @@ TEST(NumberClasses, EqualDigitsAreTenRepeatedDigits) {
     }
     EXPECT_EQ(equalDigitNumbers(1), "");
     EXPECT_EQ(equalDigitNumbers(6), "");
+    EXPECT_EQ(runNumbers(6), "");
+    EXPECT_EQ(complementNumbers(BetCounters(10), 6, true), "");
 }
 
 TEST(NumberClasses, RunsHaveTheirExactSizesAndWrapOnlyBelowFiveStars) {
