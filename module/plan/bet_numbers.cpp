@@ -64,16 +64,17 @@ int tallyBetNumbers(std::string_view text, BetCounters& counters, const PlayStat
     }
     counters.assign(static_cast<std::size_t>(numberSpace(state.starCount)), 0);
     const auto minDigit = static_cast<unsigned>(state.minDigit);
-    const auto maxDigit = static_cast<unsigned>(state.maxDigit);
+    const auto digitSpan = static_cast<unsigned>(state.maxDigit - state.minDigit);
     const bool ordered = state.orderedPlay != 0;
     const int starCount = state.starCount;
     unsigned value = 0;
     int collected = 0;
     int distinct = 0;
     for (const char ch : text) {
-        // Bytes below '0' wrap around to large values and fall out with the rest.
+        // Bytes below the smallest digit wrap around to large values: one comparison takes out
+        // every other byte.
         const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
-        if (digit < minDigit || digit > maxDigit) {
+        if (digit - minDigit > digitSpan) {
             continue;
         }
         value = value * 10 + digit;
