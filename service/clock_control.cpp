@@ -3,7 +3,6 @@
 #include <fmt/format.h>
 #include <httplib.h>
 
-#include <cstdlib>
 #include <mutex>
 #include <optional>
 
@@ -16,16 +15,13 @@
 namespace quorstat::service {
 namespace {
 
-constexpr const char* kTextType = "text/plain; charset=GB18030";
 constexpr std::int64_t kMaxAdvanceSeconds = 10LL * 366 * 86400;
 
 double readSpeed(std::string_view text) {
-    const std::string copy(text);
-    char* end = nullptr;
-    const double speed = std::strtod(copy.c_str(), &end);
-    if (copy.empty() || *end != '\0' || !(speed >= 0.0) || speed > 1e6)
+    const std::optional<double> speed = ServiceClock::parseSpeed(text);
+    if (!speed)
         throw PageError("字段“Speed”的值不正确");
-    return speed;
+    return *speed;
 }
 
 }  // namespace
@@ -35,10 +31,11 @@ void ClockControl::addTo(httplib::Server& server) {
         return [this, answer](const httplib::Request& request, httplib::Response& response) {
             if (!isLoopback(request.remote_addr)) {
                 response.status = 403;
-                response.set_content(ToAnsi(ReplyWriter::failure("只允许本机访问")), kTextType);
+                response.set_content(ToAnsi(ReplyWriter::failure("只允许本机访问")),
+                                     kReplyContentType);
                 return;
             }
-            response.set_content(ToAnsi(answer(request)), kTextType);
+            response.set_content(ToAnsi(answer(request)), kReplyContentType);
         };
     };
     server.Get("/control/clock", guarded([this](const httplib::Request&) {

@@ -35,10 +35,6 @@ std::int64_t Database::lastInsertId() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
-int Database::changes() const {
-    return sqlite3_changes(db_);
-}
-
 Database::Transaction::Transaction(Database& db) : db_(db) {
     db_.exec("BEGIN IMMEDIATE");
 }

@@ -26,7 +26,6 @@ public:
         return statement;
     }
     std::int64_t lastInsertId() const;
-    int changes() const;
 
     // Rolls back unless committed, so an exception never leaves half a change behind.
     class Transaction {

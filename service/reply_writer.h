@@ -6,6 +6,8 @@
 
 namespace quorstat::service {
 
+inline constexpr const char* kReplyContentType = "text/plain; charset=GB18030";
+
 // A reply in UTF-8: the status character, then fields each led by "|". The router encodes it.
 class ReplyWriter {
 public:

@@ -43,10 +43,6 @@ void Router::addPage(std::string name, Access access, Handler handler) {
     routes_.insert_or_assign(std::move(name), Route{access, std::move(handler)});
 }
 
-bool Router::hasPage(std::string_view name) const {
-    return routes_.find(name) != routes_.end();
-}
-
 std::string Router::answer(std::string_view page, std::string_view body) {
     const auto route = routes_.find(page);
     if (route == routes_.end())

@@ -29,7 +29,6 @@ public:
         addPage(std::move(name), access,
                 [pages, member](const PageRequest& request) { return (pages->*member)(request); });
     }
-    bool hasPage(std::string_view name) const;
 
     // The GB18030 reply to one body posted to the page.
     std::string answer(std::string_view page, std::string_view body);

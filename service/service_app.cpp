@@ -11,8 +11,6 @@
 namespace quorstat::service {
 namespace {
 
-constexpr const char* kTextType = "text/plain; charset=GB18030";
-
 // Requests that never reach a page still get a reply in the service's grammar.
 std::string errorMessage(int status) {
     switch (status) {
@@ -54,29 +52,30 @@ ServiceApp::~ServiceApp() {
 
 void ServiceApp::route() {
     server_->set_payload_max_length(context_.options.maxBodyBytes);
-    server_->Post(R"(/BetInfo1/release/([^/]+))", [this](const httplib::Request& request,
-                                                         httplib::Response& response) {
-        response.set_content(router_.answer(request.matches[1].str(), request.body), kTextType);
-    });
+    server_->Post(R"(/BetInfo1/release/([^/]+))",
+                  [this](const httplib::Request& request, httplib::Response& response) {
+                      response.set_content(router_.answer(request.matches[1].str(), request.body),
+                                           kReplyContentType);
+                  });
     webPages_.addTo(*server_);
     clockControl_.addTo(*server_);
     server_->set_error_handler([](const httplib::Request&, httplib::Response& response) {
         if (response.body.empty())
             response.set_content(ToAnsi(ReplyWriter::failure(errorMessage(response.status))),
-                                 kTextType);
+                                 kReplyContentType);
     });
-    server_->set_exception_handler(
-        [](const httplib::Request&, httplib::Response& response, std::exception_ptr error) {
-            try {
-                std::rethrow_exception(error);
-            } catch (const std::exception& exception) {
-                fmt::print(stderr, "quorstat-service: {}\n", exception.what());
-            } catch (...) {
-                fmt::print(stderr, "quorstat-service: unknown exception\n");
-            }
-            response.status = 500;
-            response.set_content(ToAnsi(ReplyWriter::failure(errorMessage(500))), kTextType);
-        });
+    server_->set_exception_handler([](const httplib::Request&, httplib::Response& response,
+                                      std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& exception) {
+            fmt::print(stderr, "quorstat-service: {}\n", exception.what());
+        } catch (...) {
+            fmt::print(stderr, "quorstat-service: unknown exception\n");
+        }
+        response.status = 500;
+        response.set_content(ToAnsi(ReplyWriter::failure(errorMessage(500))), kReplyContentType);
+    });
 }
 
 bool ServiceApp::start() {

@@ -2,13 +2,24 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 namespace quorstat::service {
 
 std::int64_t ServiceClock::systemMillis() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+std::optional<double> ServiceClock::parseSpeed(std::string_view text) {
+    const std::string copy(text);
+    char* end = nullptr;
+    const double speed = std::strtod(copy.c_str(), &end);
+    if (copy.empty() || *end != '\0' || !(speed >= 0.0) || speed > 1e6)
+        return std::nullopt;
+    return speed;
 }
 
 ServiceClock::ServiceClock(Source source) : source_(std::move(source)) {}

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string_view>
 
 #include "service/civil_time.h"
 
@@ -14,11 +16,12 @@ public:
     // Real time in milliseconds since the Unix epoch; tests pass a clock they move themselves.
     using Source = std::function<std::int64_t()>;
     static std::int64_t systemMillis();
+    // A speed from 0 to 1000000 written as a decimal number.
+    static std::optional<double> parseSpeed(std::string_view text);
 
     explicit ServiceClock(Source source = systemMillis);
 
     CivilSeconds now() const;
-    bool isVirtual() const { return virtual_; }
     double speed() const { return speed_; }
     std::int64_t realMillis() const { return source_(); }
 

@@ -1,5 +1,7 @@
 #include "service/service_options.h"
 
+#include "service/service_clock.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <stdexcept>
@@ -18,11 +20,10 @@ T numberOption(const std::string& name, const std::string& text, T min, T max) {
 }
 
 double speedOption(const std::string& text) {
-    char* end = nullptr;
-    const double speed = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !(speed >= 0.0) || speed > 1e6)
+    const std::optional<double> speed = ServiceClock::parseSpeed(text);
+    if (!speed)
         throw std::invalid_argument("--speed: \"" + text + "\" is not a speed from 0 to 1000000");
-    return speed;
+    return *speed;
 }
 
 // Applies one "--name value" option; false when the name is not a server option.

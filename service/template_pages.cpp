@@ -164,6 +164,12 @@ void checkOwnName(const PageRequest& request) {
         throw PageError("不能操作其他用户的模板");
 }
 
+// Clients tell the system template by its name.
+void checkOwnTemplateName(const std::string& name) {
+    if (name.find(kSystemTemplateName) != std::string::npos)
+        throw PageError("不能包含系统模板名称");
+}
+
 std::int64_t readTemplateId(const PageRequest& request) {
     return request.form.requiredInteger("TempletID", 0, INT32_MAX);
 }
@@ -259,8 +265,7 @@ std::string TemplatePages::detail(const PageRequest& request) {
 std::int64_t TemplatePages::create(const PageRequest& request) {
     const std::int64_t userId = request.user->id;
     const TemplateContent content = readContent(request.form);
-    if (content.name.find(kSystemTemplateName) != std::string::npos)
-        throw PageError("不能包含系统模板名称");
+    checkOwnTemplateName(content.name);
     Statement count =
         context_.db.query("SELECT COUNT(*) FROM templates WHERE owner_id = ?1", userId);
     count.step();
@@ -286,8 +291,7 @@ void TemplatePages::update(const PageRequest& request, std::int64_t templateId) 
     } else if (owner != request.user->id) {
         throw PageError("模板不存在");
     } else {
-        if (content.name.find(kSystemTemplateName) != std::string::npos)
-            throw PageError("不能包含系统模板名称");
+        checkOwnTemplateName(content.name);
         checkNameFree(owner, content.name, templateId);
     }
     Statement statement = context_.db.query(kUpdate);

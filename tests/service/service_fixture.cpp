@@ -41,19 +41,19 @@ void ServiceTest::restartService(const ServiceOptions& options) {
     ASSERT_TRUE(app_->start());
 }
 
-std::string ServiceTest::postRaw(const std::string& page, const std::string& rawBody) {
+httplib::Result ServiceTest::send(const std::string& page, const std::string& rawBody) {
     httplib::Client client("127.0.0.1", app_->port());
-    const auto result = client.Post(("/BetInfo1/release/" + page).c_str(), rawBody,
-                                    "application/x-www-form-urlencoded");
-    if (!result)
-        return "<no reply>";
-    return FromAnsi(result->body);
+    return client.Post(("/BetInfo1/release/" + page).c_str(), rawBody,
+                       "application/x-www-form-urlencoded");
+}
+
+std::string ServiceTest::postRaw(const std::string& page, const std::string& rawBody) {
+    const httplib::Result result = send(page, rawBody);
+    return result ? FromAnsi(result->body) : "<no reply>";
 }
 
 int ServiceTest::postStatus(const std::string& page, const std::string& rawBody) {
-    httplib::Client client("127.0.0.1", app_->port());
-    const auto result = client.Post(("/BetInfo1/release/" + page).c_str(), rawBody,
-                                    "application/x-www-form-urlencoded");
+    const httplib::Result result = send(page, rawBody);
     return result ? result->status : -1;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <atomic>
 #include <cstdint>
@@ -53,6 +54,8 @@ protected:
     std::unique_ptr<ServiceApp> app_;
 
 private:
+    httplib::Result send(const std::string& page, const std::string& rawBody);
+
     std::filesystem::path directory_;
     int databaseCount_ = 0;
     std::atomic<std::int64_t> realMillis_{1'700'000'000'000};
