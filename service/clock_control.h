@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace httplib {
+class Server;
+}
+
+namespace quorstat::service {
+
+struct ServiceContext;
+
+// "/control/clock", for tests and demos, answered only to the machine itself. GET reports the
+// clock; POST "Speed=X", "Set=YYYY-MM-DD HH:MM:SS" and "Advance=SECONDS" (applied in this order,
+// each optional) make it virtual and move it. The reply is 1|TIME|SPEED, draws made up to TIME.
+class ClockControl {
+public:
+    explicit ClockControl(ServiceContext& context) : context_(context) {}
+
+    void addTo(httplib::Server& server);
+
+    static bool isLoopback(std::string_view address);
+
+private:
+    std::string apply(std::string_view body);
+    std::string report();
+
+    ServiceContext& context_;
+};
+
+}  // namespace quorstat::service

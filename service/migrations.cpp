@@ -1,0 +1,117 @@
+#include "service/migrations.h"
+
+#include <array>
+#include <stdexcept>
+#include <string>
+
+#include "service/database.h"
+
+namespace quorstat::service {
+namespace {
+
+// Date-times are local civil times; *_at columns hold seconds (draws: service clock, sessions:
+// real time). The demo account's password is "demo123".
+constexpr const char* kAccountsTemplatesDraws = R"sql(
+CREATE TABLE meta (
+    key TEXT PRIMARY KEY,
+    value TEXT NOT NULL
+);
+CREATE TABLE users (
+    id INTEGER PRIMARY KEY,
+    name TEXT NOT NULL UNIQUE,
+    password_digest TEXT NOT NULL,
+    manager INTEGER NOT NULL DEFAULT 0,
+    plan_tail INTEGER NOT NULL DEFAULT 0,
+    custom_tail INTEGER NOT NULL DEFAULT 0,
+    custom_tail_short INTEGER NOT NULL DEFAULT 0,
+    current_template_id INTEGER REFERENCES templates(id) ON DELETE SET NULL,
+    templates_stamp TEXT NOT NULL DEFAULT ''
+);
+CREATE TABLE sessions (
+    token TEXT PRIMARY KEY,
+    user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    started_at INTEGER NOT NULL,
+    last_seen_at INTEGER NOT NULL,
+    end_reason TEXT
+);
+CREATE INDEX sessions_by_user ON sessions(user_id, end_reason);
+CREATE TABLE templates (
+    id INTEGER PRIMARY KEY,
+    owner_id INTEGER REFERENCES users(id) ON DELETE CASCADE,
+    sort INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    sign_name TEXT NOT NULL,
+    win TEXT NOT NULL,
+    loss TEXT NOT NULL,
+    wait TEXT NOT NULL,
+    remark TEXT NOT NULL,
+    disp_code INTEGER NOT NULL,
+    disp_success_ratio INTEGER NOT NULL,
+    disp_multiple INTEGER NOT NULL,
+    disp_project_down INTEGER NOT NULL,
+    disp_issue_num INTEGER NOT NULL,
+    disp_profit INTEGER NOT NULL,
+    disp_profit_collect INTEGER NOT NULL,
+    disp_position INTEGER NOT NULL,
+    disp_hit INTEGER NOT NULL,
+    disp_hit_now INTEGER NOT NULL,
+    disp_count_num INTEGER NOT NULL
+);
+CREATE INDEX templates_by_owner ON templates(owner_id);
+CREATE TABLE setups (
+    name TEXT PRIMARY KEY,
+    value TEXT NOT NULL,
+    modify_time TEXT NOT NULL
+);
+CREATE TABLE draws (
+    lottery_id INTEGER NOT NULL,
+    issue INTEGER NOT NULL,
+    numbers TEXT NOT NULL,
+    draw_at INTEGER NOT NULL,
+    PRIMARY KEY (lottery_id, issue)
+);
+CREATE INDEX draws_by_time ON draws(lottery_id, draw_at);
+CREATE TABLE follows (
+    follower_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    followee_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    PRIMARY KEY (follower_id, followee_id)
+);
+CREATE INDEX follows_by_followee ON follows(followee_id);
+
+INSERT INTO templates VALUES (1, NULL, 0, '系统模板', 'Norvane', '中', '挂', '等待', 'Norvane',
+                              1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0);
+INSERT INTO meta VALUES ('system_templates_stamp', '2015-11-06 00:00:00'),
+                        ('last_stamp', '2015-11-06 00:00:00');
+INSERT INTO setups VALUES ('QQWndFilter',
+    'TXMenuWindow#QQ#消息盒子#电脑管家#桌面快捷清理#腾讯新闻#验证消息#每日精选#消息管理器#腾讯视频#FaceSelector#LivePropsWnd#视频通话#加速小火箭#加速工具#通用加速#游戏加速##',
+    '2015-11-06 00:00:00');
+INSERT INTO setups VALUES ('SystemTimeInterval',
+    'RefServerTime=30#RefBetNum=10#RefUserList=35#RefPlanList=15#RefFansCount=60#RefTopHtml=10#RefOwnPlanAfterBetNum=5#',
+    '2015-11-06 00:00:00');
+INSERT INTO users (name, password_digest) VALUES ('demo', '4bf2d8728120d052');
+)sql";
+
+constexpr std::array kSteps = {kAccountsTemplatesDraws};
+
+int schemaVersion(Database& db) {
+    Statement statement = db.query("PRAGMA user_version");
+    statement.step();
+    return static_cast<int>(statement.integer(0));
+}
+
+}  // namespace
+
+void migrate(Database& db) {
+    const int version = schemaVersion(db);
+    if (version > static_cast<int>(kSteps.size()))
+        throw std::runtime_error("the database was written by a newer service (schema " +
+                                 std::to_string(version) + ")");
+    for (int step = version; step < static_cast<int>(kSteps.size()); ++step) {
+        Database::Transaction transaction(db);
+        db.exec(kSteps[static_cast<std::size_t>(step)]);
+        db.exec("PRAGMA user_version = " + std::to_string(step + 1));
+        transaction.commit();
+    }
+}
+
+}  // namespace quorstat::service

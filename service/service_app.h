@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <thread>
+
+#include "service/account_pages.h"
+#include "service/clock_control.h"
+#include "service/draw_pages.h"
+#include "service/follow_pages.h"
+#include "service/router.h"
+#include "service/service_context.h"
+#include "service/setup_pages.h"
+#include "service/template_pages.h"
+#include "service/web_pages.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace quorstat::service {
+
+// The whole service: database, clock, pages and the HTTP server answering on its own threads.
+class ServiceApp {
+public:
+    explicit ServiceApp(const ServiceOptions& options,
+                        ServiceClock::Source clockSource = ServiceClock::systemMillis);
+    ~ServiceApp();
+    ServiceApp(const ServiceApp&) = delete;
+    ServiceApp& operator=(const ServiceApp&) = delete;
+
+    // Binds the address and starts answering; false when the address cannot be bound.
+    bool start();
+    void stop();
+    // The bound port, also when the options asked for any free one.
+    int port() const { return port_; }
+    ServiceContext& context() { return context_; }
+
+private:
+    void route();
+
+    ServiceContext context_;
+    Router router_;
+    AccountPages accountPages_;
+    DrawPages drawPages_;
+    FollowPages followPages_;
+    TemplatePages templatePages_;
+    SetupPages setupPages_;
+    WebPages webPages_;
+    ClockControl clockControl_;
+    std::unique_ptr<httplib::Server> server_;
+    std::thread thread_;
+    int port_ = 0;
+};
+
+}  // namespace quorstat::service

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "service/civil_time.h"
+
+namespace quorstat::service {
+
+struct ServiceOptions {
+    std::string listenAddress = "127.0.0.1";
+    int port = 8080;  // 0 picks a free port
+    std::string databasePath;
+    // Set when the clock is virtual from the start; the speed alone starts it at the local time.
+    std::optional<CivilSeconds> clockStart;
+    std::optional<double> clockSpeed;
+    std::optional<std::uint64_t> seed;
+    // Empty for the standard tables, "demo", or a file with tables.
+    std::string drawTables;
+    std::string releaseVersion1 = "2.8.1";
+    std::string releaseVersion2 = "2.8.1";
+    std::size_t maxBodyBytes = 2 * 1024 * 1024;
+    std::int64_t sessionIdleSeconds = 1800;
+};
+
+struct CommandLine {
+    enum class Action { Serve, AddUser, Help };
+    Action action = Action::Serve;
+    ServiceOptions options;
+    std::string userName;
+    std::string password;
+    bool manager = false;
+};
+
+// Throws std::invalid_argument with a message for the user.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+std::string usageText();
+// $XDG_DATA_HOME/quorstat-service/service.db, or under ~/.local/share.
+std::string defaultDatabasePath();
+
+}  // namespace quorstat::service
