@@ -13,6 +13,7 @@
 #include "core/app_state.h"
 #include "core/sound_player.h"
 #include "net/request_worker.h"
+#include "plan/position_table.h"
 
 class CConsoleDialog;
 class QWidget;
@@ -41,6 +42,9 @@ public:
     const QColor textColor{0, 0, 128};
     QBrush planTextBrush;
     QFont planTextFont;
+
+    // The 26 position combinations with their names.
+    static std::span<const quorstat::tagPOSITIONINFO> positions() { return quorstat::positionTable(); }
 
     bool initDone = false;
     QPointer<QWidget> hostWnd;
