@@ -67,6 +67,14 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
+// Byte count of the GB18030 character starting at ansi[at]: 1, 2 or 4.
+std::size_t ansiCharLength(std::string_view ansi, std::size_t at) {
+    if (static_cast<unsigned char>(ansi[at]) < 0x80)
+        return 1;
+    const bool fourBytes = at + 1 < ansi.size() && ansi[at + 1] >= '0' && ansi[at + 1] <= '9';
+    return fourBytes ? 4 : 2;
+}
+
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
@@ -85,6 +93,20 @@ std::size_t AnsiLength(std::string_view utf8) {
     if (isAscii(utf8))
         return utf8.size();
     return ToAnsi(utf8).size();
+}
+
+std::string TruncateAnsi(std::string_view utf8, std::size_t maxBytes) {
+    const std::string ansi = ToAnsi(utf8);
+    if (ansi.size() <= maxBytes)
+        return std::string(utf8);
+    std::size_t end = 0;
+    while (end < ansi.size()) {
+        const std::size_t next = end + ansiCharLength(ansi, end);
+        if (next > maxBytes)
+            break;
+        end = next;
+    }
+    return FromAnsi(std::string_view(ansi).substr(0, end));
 }
 
 }  // namespace quorstat
