@@ -144,7 +144,10 @@ void IniDocument::setString(std::string_view section, std::string_view key,
         return;
     }
     if (!location.sectionLine) {
-        lines_.push_back("[" + std::string(section) + "]");
+        // Built by appending: GCC 12 warns falsely about "[" + text at -O3 (-Wrestrict).
+        std::string header(1, '[');
+        header.append(section).push_back(']');
+        lines_.push_back(std::move(header));
         lines_.push_back(std::move(line));
         return;
     }
