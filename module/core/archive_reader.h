@@ -14,6 +14,8 @@ namespace quorstat {
 class ArchiveReader {
 public:
     explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}
+    // The reader only looks at the bytes; they must outlive it.
+    explicit ArchiveReader(std::string&&) = delete;
 
     bool readInt32(std::int32_t& value);
     bool readUInt32(std::uint32_t& value);

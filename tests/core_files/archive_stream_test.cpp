@@ -83,12 +83,14 @@ TEST(ArchiveStream, FirstFailureStopsEveryLaterRead) {
 }
 
 TEST(ArchiveStream, WrongMagicOrCutIntegerStopsTheRead) {
-    ArchiveReader wrongMagic(le32(0x01337959) + le32(7));
+    const std::string wrongMagicBytes = le32(0x01337959) + le32(7);
+    ArchiveReader wrongMagic(wrongMagicBytes);
     std::int32_t value = 42;
     EXPECT_FALSE(wrongMagic.expectMagic(0x01337958));
     EXPECT_FALSE(wrongMagic.readInt32(value));
 
-    ArchiveReader cut(le32(5) + "\x01\x02");
+    const std::string cutBytes = le32(5) + "\x01\x02";
+    ArchiveReader cut(cutBytes);
     EXPECT_TRUE(cut.readInt32(value));
     EXPECT_FALSE(cut.readInt32(value));
     EXPECT_EQ(value, 5);
@@ -96,7 +98,7 @@ TEST(ArchiveStream, WrongMagicOrCutIntegerStopsTheRead) {
 }
 
 TEST(ArchiveStream, InvalidAnsiBytesReadAsReplacementCharacters) {
-    ArchiveReader reader(std::string("\x03\xD5\xC5\xFF", 4));
+    ArchiveReader reader(std::string_view("\x03\xD5\xC5\xFF", 4));
     std::string text;
     ASSERT_TRUE(reader.readString(text));
     EXPECT_EQ(text.substr(0, 3), "张");
