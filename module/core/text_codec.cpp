@@ -50,14 +50,14 @@ private:
     std::string_view replacement_;
 };
 
-const Converter& toAnsiConverter() {
-    static thread_local const Converter converter("GB18030", "UTF-8", "\x84\x31\xA4\x37");
-    return converter;
+// A converter per call: opening one costs well under a microsecond, and a converter kept per thread
+// would already be gone when a static destructor converts text at exit.
+std::string toAnsi(std::string_view utf8) {
+    return Converter("GB18030", "UTF-8", "\x84\x31\xA4\x37").convert(utf8);
 }
 
-const Converter& fromAnsiConverter() {
-    static thread_local const Converter converter("UTF-8", "GB18030", "\xEF\xBF\xBD");
-    return converter;
+std::string fromAnsi(std::string_view ansi) {
+    return Converter("UTF-8", "GB18030", "\xEF\xBF\xBD").convert(ansi);
 }
 
 bool isAscii(std::string_view text) {
@@ -80,13 +80,13 @@ std::size_t ansiCharLength(std::string_view ansi, std::size_t at) {
 std::string ToAnsi(std::string_view utf8) {
     if (isAscii(utf8))
         return std::string(utf8);
-    return toAnsiConverter().convert(utf8);
+    return toAnsi(utf8);
 }
 
 std::string FromAnsi(std::string_view ansi) {
     if (isAscii(ansi))
         return std::string(ansi);
-    return fromAnsiConverter().convert(ansi);
+    return fromAnsi(ansi);
 }
 
 std::size_t AnsiLength(std::string_view utf8) {

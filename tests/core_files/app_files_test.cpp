@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/atomic_file.h"
 #include "core/ini_document.h"
+#include "core/text_codec.h"
 #include "test_files.h"
 
 namespace quorstat {
@@ -116,6 +117,19 @@ TEST_F(AppFiles, WithoutTheDataDirectoryNothingIsWrittenAndDefaultsStay) {
     EXPECT_FALSE(state.SaveWindowFilter());
     EXPECT_FALSE(std::filesystem::exists(state.paths.dataDir));
     EXPECT_EQ(state.windowFilter, DefaultWindowFilter());
+}
+
+// The module writes its files from a static destructor when the program ends; converting text there
+// must still work.
+TEST(AppFilesAtExit, TextStillConvertsInAStaticDestructor) {
+    struct AtExit {
+        ~AtExit() {
+            if (ToAnsi("张三") != "\xD5\xC5\xC8\xFD" || FromAnsi("\xD5\xC5\xC8\xFD") != "张三")
+                std::abort();
+        }
+    };
+    static const AtExit atExit;
+    EXPECT_EQ(ToAnsi("张三"), "\xD5\xC5\xC8\xFD");
 }
 
 }  // namespace
