@@ -11,3 +11,8 @@ if(QUORSTAT_SANITIZE)
                                                       -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(quorstat_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(QUORSTAT_FUZZ)
+    # Coverage for libFuzzer in the libraries the fuzz targets link, not only in the targets.
+    target_compile_options(quorstat_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+    target_link_options(quorstat_options INTERFACE -fsanitize=address,undefined)
+endif()

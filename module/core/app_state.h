@@ -5,7 +5,10 @@
 #include <string_view>
 
 #include "core/app_paths.h"
+#include "core/qq_send_config.h"
+#include "core/saved_accounts.h"
 #include "core/settings.h"
+#include "core/window_filter.h"
 
 namespace quorstat {
 
@@ -42,6 +45,12 @@ public:
     // End: settings, then the two send files.
     void SaveFilesAtEnd();
 
+    // Each writes its file whole through a temporary file; false when that failed.
+    bool SaveSettings() const;
+    bool SaveSavedAccounts() const;  // after a login from the login dialog
+    bool SaveSendConfigs() const;    // when the send settings change
+    bool SaveWindowFilter() const;   // when a filter arrives from the service
+
     // One line in the diagnostic log; callers write only while their switch is on.
     void AppendLog(std::string_view text) const;
 
@@ -73,6 +82,11 @@ public:
 
     RefreshIntervals intervals;
     Settings settings;
+
+    SavedAccounts savedAccounts;         // "ud.dat"
+    tagCONFIG_QQSEND generalSendConfig;  // "qs.dat", for plan sends
+    tagCONFIG_QQSEND customSendConfig;   // "qsc.dat", for custom sends
+    WindowFilter windowFilter;           // "qwf.dat"
 
     std::time_t serverTime = 0;  // last known server time
     bool logServerTimeExchange = false;

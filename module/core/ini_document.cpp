@@ -128,12 +128,15 @@ std::string IniDocument::getString(std::string_view section, std::string_view ke
 }
 
 int IniDocument::getInt(std::string_view section, std::string_view key, int fallback) const {
+    // As with Windows, a key without a value reads as missing.
     const auto found = value(section, key);
-    return found ? ParseProfileInt(*found) : fallback;
+    return found && !found->empty() ? ParseProfileInt(*found) : fallback;
 }
 
 void IniDocument::setString(std::string_view section, std::string_view key,
                             std::string_view value) {
+    // A line break in a value would start a new line of the file and could forge keys.
+    value = value.substr(0, value.find_first_of("\r\n"));
     const Location location = locate(section, key);
     std::string line = std::string(key) + "=" + std::string(value);
     if (location.keyLine) {
@@ -141,7 +144,10 @@ void IniDocument::setString(std::string_view section, std::string_view key,
         return;
     }
     if (!location.sectionLine) {
-        lines_.push_back("[" + std::string(section) + "]");
+        // Built by appending: GCC 12 warns falsely about "[" + text at -O3 (-Wrestrict).
+        std::string header(1, '[');
+        header.append(section).push_back(']');
+        lines_.push_back(std::move(header));
         lines_.push_back(std::move(line));
         return;
     }

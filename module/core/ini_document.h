@@ -20,8 +20,10 @@ public:
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string getString(std::string_view section, std::string_view key,
                           std::string_view fallback) const;
+    // A missing key or an empty value gives the fallback.
     int getInt(std::string_view section, std::string_view key, int fallback) const;
 
+    // A value is kept up to its first line break.
     void setString(std::string_view section, std::string_view key, std::string_view value);
     void setInt(std::string_view section, std::string_view key, int value);
 

@@ -59,6 +59,8 @@ struct Settings {
         unsigned char quality = 0;
         unsigned char pitchAndFamily = 0;
         std::string faceName = "微软雅黑";
+
+        bool operator==(const LogFont&) const = default;
     } planTextFont;
 
     // [GroupingSettings]
@@ -79,6 +81,8 @@ struct Settings {
     bool dataBoxToMyPlanAfterSubmit = false;
     bool planBoxClrBeforeInto = false;
     bool bigpBoxClrBeforeInto = false;
+
+    bool operator==(const Settings&) const = default;
 };
 
 // The plan-text font defaults depend on the system generation the program runs on.

@@ -50,14 +50,14 @@ private:
     std::string_view replacement_;
 };
 
-const Converter& toAnsiConverter() {
-    static thread_local const Converter converter("GB18030", "UTF-8", "\x84\x31\xA4\x37");
-    return converter;
+// A converter per call: opening one costs well under a microsecond, and a converter kept per thread
+// would already be gone when a static destructor converts text at exit.
+std::string toAnsi(std::string_view utf8) {
+    return Converter("GB18030", "UTF-8", "\x84\x31\xA4\x37").convert(utf8);
 }
 
-const Converter& fromAnsiConverter() {
-    static thread_local const Converter converter("UTF-8", "GB18030", "\xEF\xBF\xBD");
-    return converter;
+std::string fromAnsi(std::string_view ansi) {
+    return Converter("UTF-8", "GB18030", "\xEF\xBF\xBD").convert(ansi);
 }
 
 bool isAscii(std::string_view text) {
@@ -67,24 +67,46 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
+// Byte count of the GB18030 character starting at ansi[at]: 1, 2 or 4.
+std::size_t ansiCharLength(std::string_view ansi, std::size_t at) {
+    if (static_cast<unsigned char>(ansi[at]) < 0x80)
+        return 1;
+    const bool fourBytes = at + 1 < ansi.size() && ansi[at + 1] >= '0' && ansi[at + 1] <= '9';
+    return fourBytes ? 4 : 2;
+}
+
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
     if (isAscii(utf8))
         return std::string(utf8);
-    return toAnsiConverter().convert(utf8);
+    return toAnsi(utf8);
 }
 
 std::string FromAnsi(std::string_view ansi) {
     if (isAscii(ansi))
         return std::string(ansi);
-    return fromAnsiConverter().convert(ansi);
+    return fromAnsi(ansi);
 }
 
 std::size_t AnsiLength(std::string_view utf8) {
     if (isAscii(utf8))
         return utf8.size();
     return ToAnsi(utf8).size();
+}
+
+std::string TruncateAnsi(std::string_view utf8, std::size_t maxBytes) {
+    const std::string ansi = ToAnsi(utf8);
+    if (ansi.size() <= maxBytes)
+        return std::string(utf8);
+    std::size_t end = 0;
+    while (end < ansi.size()) {
+        const std::size_t next = end + ansiCharLength(ansi, end);
+        if (next > maxBytes)
+            break;
+        end = next;
+    }
+    return FromAnsi(std::string_view(ansi).substr(0, end));
 }
 
 }  // namespace quorstat

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorstat {
+
+// Writes the serialisation stream that ArchiveReader reads.
+class ArchiveWriter {
+public:
+    void writeInt32(std::int32_t value);
+    void writeUInt32(std::uint32_t value);
+    void writeFlag(bool value) { writeInt32(value ? 1 : 0); }
+    void writeRawString(std::string_view bytes);
+    // Stored in the ANSI code page.
+    void writeString(std::string_view utf8);
+
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    void writeLittleEndian(std::uint64_t value, int size);
+
+    std::string bytes_;
+};
+
+}  // namespace quorstat
