@@ -1,9 +1,12 @@
 #include "net/request_worker.h"
 
+#include <system_error>
+
+#include "net/request_types.h"
+
 namespace quorstat {
 
-RequestWorker::RequestWorker(Transfer transfer, HandOver handOver)
-    : transfer_(std::move(transfer)), handOver_(std::move(handOver)) {}
+RequestWorker::RequestWorker(Transfer transfer) : transfer_(std::move(transfer)) {}
 
 RequestWorker::~RequestWorker() {
     stop();
@@ -28,9 +31,11 @@ void RequestWorker::clearQueue() {
     dropped.swap(queue_);
 }
 
-bool RequestWorker::start() {
+bool RequestWorker::start(HandOver handOver, Progress progress) {
     if (thread_.joinable())
         return false;
+    handOver_ = std::move(handOver);
+    progress_ = std::move(progress);
     stop_ = false;
     try {
         thread_ = std::thread([this] { run(); });
@@ -61,15 +66,31 @@ std::unique_ptr<ServiceRequest> RequestWorker::takeNext() {
     return request;
 }
 
+void RequestWorker::pause(std::chrono::milliseconds duration) {
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, duration, [this] { return stop_.load(); });
+}
+
 void RequestWorker::run() {
     while (!stop_) {
         auto request = takeNext();
         if (!request)
             continue;
+        // Queued before a logout: the service would refuse it anyway.
+        if (!sessionActive_ && request->type != RequestType::Login) {
+            request.reset();
+            pause(kDropPause);
+            continue;
+        }
+        if (progress_)
+            progress_(*request);
         if (transfer_)
             transfer_(*request, stop_);
-        if (!stop_ && handOver_)
-            handOver_(*request, stop_);
+        if (stop_)
+            break;
+        const std::shared_ptr<ServiceRequest> finished = std::move(request);
+        if (handOver_)
+            handOver_(finished, stop_);
     }
 }
 

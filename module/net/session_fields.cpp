@@ -1,0 +1,30 @@
+#include "net/session_fields.h"
+
+#include <openssl/evp.h>
+
+#include "core/text_codec.h"
+#include "net/base64.h"
+#include "net/date_time.h"
+
+namespace quorstat {
+
+std::string BuildTimeToken(std::time_t now) {
+    const std::string time = FormatDateTime(now);
+    return "VF=" + Base64Encode(time) + "&Ontime=" + time;
+}
+
+std::string PasswordDigest(std::string_view password) {
+    const std::string bytes = ToAnsi(password);
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr);
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string text;
+    for (int i = 4; i < 12; ++i) {
+        text += hex[digest[i] >> 4];
+        text += hex[digest[i] & 0xF];
+    }
+    return text;
+}
+
+}  // namespace quorstat
