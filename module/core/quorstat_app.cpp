@@ -121,8 +121,8 @@ void CQuorstatApp::exitInstance() {
 
 bool CQuorstatApp::startThreads() {
     // Transfers and the hand-over to the central window come with the service client.
-    worker = std::make_unique<quorstat::RequestWorker>(nullptr, nullptr);
-    if (!worker->start())
+    worker = std::make_unique<quorstat::RequestWorker>(nullptr);
+    if (!worker->start(nullptr))
         return false;
     soundOutput = makeSoundOutput();
     soundPlayer = std::make_unique<quorstat::SoundPlayer>(*soundOutput, loadWaveResources());

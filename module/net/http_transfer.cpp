@@ -1,7 +1,5 @@
 #include "net/http_transfer.h"
 
-#include <mutex>
-
 #include "core/text_codec.h"
 #include "net/request_types.h"
 #include "net/server_endpoint.h"
@@ -11,11 +9,6 @@ namespace {
 
 constexpr std::size_t kKeptBufferBytes = 1u << 20;
 constexpr int kPollMs = 50;
-
-void initialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 }  // namespace
 
@@ -43,7 +36,6 @@ struct HttpTransfer::Reception {
 
 HttpTransfer::HttpTransfer(std::string host, int port, std::string path, TransferLimits limits)
     : host_(std::move(host)), port_(port), path_(std::move(path)), limits_(limits) {
-    initialiseCurlOnce();
     easy_ = curl_easy_init();
     multi_ = curl_multi_init();
     // An ordinary form post: curl would otherwise ask larger bodies to wait for "100 Continue".

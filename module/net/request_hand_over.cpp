@@ -76,7 +76,8 @@ void RequestHandOver::operator()(const std::shared_ptr<ServiceRequest>& request,
     RequestHandler* handler = handler_;
     QMetaObject::invokeMethod(
         receiver,
-        [request, completion, client, handler]() mutable {
+        [request = std::shared_ptr<ServiceRequest>(request), completion, client,
+         handler]() mutable {
             if (completion->state().abandoned())
                 return;
             client->Deliver(*request, *handler);

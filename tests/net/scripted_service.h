@@ -40,7 +40,8 @@ public:
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
         // Stopping a server that has not begun to listen would leave it listening for ever.
-        while (!server_.is_running()) std::this_thread::yield();
+        while (!server_.is_running())
+            std::this_thread::yield();
     }
 
     ~ScriptedService() {
