@@ -73,10 +73,6 @@ std::string_view FieldTag(std::string_view field) {
     return equals == std::string_view::npos ? std::string_view() : field.substr(0, equals + 1);
 }
 
-std::string_view FieldValue(std::string_view field) {
-    return field.substr(FieldTag(field).size());
-}
-
 std::int32_t ReadInt(std::string_view text) {
     text = skipBlanks(text);
     bool negative = false;

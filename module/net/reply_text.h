@@ -50,7 +50,6 @@ std::vector<std::string_view> SplitList(std::string_view text, char separator, S
 std::optional<std::string_view> TagValue(std::string_view field, std::string_view tag);
 // The tag of a field: its text up to and including the first "="; empty when there is none.
 std::string_view FieldTag(std::string_view field);
-std::string_view FieldValue(std::string_view field);
 
 // The leading whole number (blanks and a sign allowed before the digits); 0 without digits.
 // Values beyond 32 bits are clamped.
