@@ -85,9 +85,9 @@ void ModuleLifecycleTest::exitDropsQueuedRequestsAndStopsASlowTransferQuickly() 
             transferring = true;
             while (!stop)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        },
-        [&](quorstat::ServiceRequest&, const std::atomic<bool>&) { ++handedOver; });
-    QVERIFY(app().worker->start());
+        });
+    QVERIFY(app().worker->start([&](const std::shared_ptr<quorstat::ServiceRequest>&,
+                                    const std::atomic<bool>&) { ++handedOver; }));
     for (int type = 1; type <= 30; ++type) {
         auto request = std::make_unique<quorstat::ServiceRequest>();
         request->type = type;
