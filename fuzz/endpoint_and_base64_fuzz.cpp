@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "net/base64.h"
+#include "core/base64.h"
 #include "net/server_endpoint.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (server->port < 1 || server->port > 65535 || server->host.empty())
             std::abort();
     }
-    quorstat::Base64Decode(bytes);
-    if (quorstat::Base64Decode(quorstat::Base64Encode(bytes)) != std::string(bytes))
+    quorstat::DecodeBase64(bytes);
+    if (quorstat::DecodeBase64(quorstat::EncodeBase64(bytes)) != std::string(bytes))
         std::abort();
     return 0;
 }

@@ -46,6 +46,8 @@ CQuorlanDlg::CQuorlanDlg(QString title, QString modulePath, QWidget* parent)
 
 CQuorlanDlg::~CQuorlanDlg() {
     qApp->removeEventFilter(this);
+    // The module's windows must be gone before its code is unloaded.
+    if (moduleRunning_) module_.exit();
     if (tray_)
         tray_->hide();
     module_.unload();

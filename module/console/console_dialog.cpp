@@ -2,8 +2,12 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
+#include "console/login_controller.h"
+#include "console/tools_login_dialog.h"
 #include "core/quorstat_app.h"
+#include "net/request_types.h"
 
 namespace {
 
@@ -15,21 +19,59 @@ void presentHost(QWidget* host) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame.moveCenter(screen->availableGeometry().center());
     host->setGeometry(frame);
-    host->show();
+    host->showMaximized();
 }
 
 }  // namespace
 
-CConsoleDialog::CConsoleDialog(QWidget* host) : QWidget(host) {
+CConsoleDialog::CConsoleDialog(QWidget* host)
+    : QWidget(host), login_(new CLoginController(CQuorstatApp::instance(), this)) {
     setObjectName(QStringLiteral("consoleDialog"));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, CQuorstatApp::instance().dialogBackground);
     colours.setColor(QPalette::WindowText, CQuorstatApp::instance().textColor);
     setPalette(colours);
-    presentHost(host);
+    CQuorstatApp::instance().requestHandler = this;
+    connect(login_, &CLoginController::loggedIn, this, &CConsoleDialog::onLoggedIn);
+    // After QST_Run has returned, so the host knows this window before it is hidden.
+    QTimer::singleShot(0, login_, &CLoginController::start);
+}
+
+CConsoleDialog::~CConsoleDialog() {
+    auto& app = CQuorstatApp::instance();
+    if (app.requestHandler == this)
+        app.requestHandler = nullptr;
 }
 
 void CConsoleDialog::showAccountMenu() {
-    // Nothing to offer until the login and status panel exist: no one can be logged in yet.
+    login_->showAccountMenu(nullptr);
+}
+
+void CConsoleDialog::OnRequestDone(quorstat::ServiceRequest& request) {
+    if (!login_->checkReplyStatus(request))
+        return;
+    switch (request.type) {
+        case quorstat::RequestType::Login:
+            login_->onLoginReply(request);
+            break;
+        case quorstat::RequestType::Logout:
+            login_->onLogoutReply(request);
+            break;
+        default:
+            break;
+    }
+}
+
+quorstat::RequestProgressView* CConsoleDialog::loginProgressView() {
+    return login_->loginDialog();
+}
+
+void CConsoleDialog::onLoggedIn() {
+    // Until the draw panels exist, the first view after a login is the (empty) working window.
+    login_->destroyLoginDialog();
+    setEnabled(true);
+    show();
+    if (auto* host = CQuorstatApp::instance().hostWnd.data())
+        presentHost(host);
 }

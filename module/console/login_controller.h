@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include "net/service_request.h"
 
@@ -28,6 +29,15 @@ public:
     void onLogoutReply(const quorstat::ServiceRequest& request);
     // The saved-accounts menu, opened below `anchor`.
     void showAccountMenu(QWidget* anchor);
+    // The menu's entries: saved names other than the current user, newest first.
+    QStringList accountMenuNames() const;
+    // A saved name chosen from the account menu.
+    void switchToSavedAccount(const QString& name);
+    // "切换帐号": log out, after asking when the user wants to be asked.
+    void switchAccount();
+
+    // The dialog's login button: checks the input and queues the login.
+    void loginFromDialog();
 
     CToolsLoginDialog* loginDialog() const { return loginDialog_; }
     // After the first draw-number reply: the dialog has done its work.
@@ -40,6 +50,14 @@ signals:
     void sessionStopped();
 
 private:
+    void fillDialog(bool allowAutoLogin);
+    void sendLogin(const std::string& userName, const std::string& password);
+    void queueLogout();
+    void loginFailed(const QString& message);
+    void rememberAccount();
+    void tell(const QString& text, bool topmost = false);
+    void endProgram();
+
     CQuorstatApp& app_;
     QWidget* console_;
     QPointer<CToolsLoginDialog> loginDialog_;

@@ -72,9 +72,10 @@ public:
     std::string userName;
     std::string password;
     std::string sessionToken;
-    std::string tailPersonal;
-    std::string tailMode;
-    std::string adminMenus;
+    std::string pendingUserName;  // a saved name for the next login dialog
+    int tailPersonal = 0;
+    int tailMode = 0;
+    bool adminMenus = false;
 
     int runLotteryArg = 0;
     int lotteryId = kDefaultLotteryId;

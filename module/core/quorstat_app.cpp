@@ -8,6 +8,9 @@
 #include <QWidget>
 
 #include "console/console_dialog.h"
+#include "core/ini_document.h"
+#include "net/request_hand_over.h"
+#include "net/server_endpoint.h"
 #include "platform/pulse_sound_output.h"
 #include "platform/recording_sound_output.h"
 #include "platform/system_info.h"
@@ -98,6 +101,8 @@ void CQuorstatApp::initInstance() {
     paths = quorstat::AppPaths::ForAppDir(QCoreApplication::applicationDirPath().toStdString());
     machineLabel = facts.machineLabel;
     paths.createDataDir();
+    LoadServerEndpoint(*this, quorstat::IniDocument::Load(paths.settingsFile),
+                       std::getenv("QUORSTAT_SERVER"));
     ApplyPlanTextFontDefaults(settings, osMajor);
     LoadFilesAtStartup();
     createPlanTextStyle();
@@ -120,9 +125,8 @@ void CQuorstatApp::exitInstance() {
 }
 
 bool CQuorstatApp::startThreads() {
-    // Transfers and the hand-over to the central window come with the service client.
-    worker = std::make_unique<quorstat::RequestWorker>(nullptr);
-    if (!worker->start(nullptr))
+    client = std::make_unique<quorstat::ServiceClient>(*this);
+    if (!StartServiceClient(*client, this, *this))
         return false;
     soundOutput = makeSoundOutput();
     soundPlayer = std::make_unique<quorstat::SoundPlayer>(*soundOutput, loadWaveResources());
@@ -130,10 +134,9 @@ bool CQuorstatApp::startThreads() {
 }
 
 void CQuorstatApp::stopThreads() {
-    if (worker) {
-        worker->clearQueue();
-        worker->stop();
-        worker.reset();
+    if (client) {
+        client->stop();
+        client.reset();
     }
     if (soundPlayer) {
         soundPlayer->stop();
@@ -160,4 +163,17 @@ bool CQuorstatApp::preTranslateMessage(QObject* receiver, QEvent* event) {
         }
     }
     return false;
+}
+
+bool CQuorstatApp::queue(std::optional<quorstat::ServiceRequest> request) {
+    return client && client->QueueRequest(std::move(request));
+}
+
+void CQuorstatApp::OnRequestDone(quorstat::ServiceRequest& request) {
+    if (requestHandler)
+        requestHandler->OnRequestDone(request);
+}
+
+quorstat::RequestProgressView* CQuorstatApp::loginProgressView() {
+    return requestHandler ? requestHandler->loginProgressView() : nullptr;
 }

@@ -12,7 +12,9 @@
 
 #include "core/app_state.h"
 #include "core/sound_player.h"
-#include "net/request_worker.h"
+#include "net/request_catalogue.h"
+#include "net/request_handler.h"
+#include "net/service_client.h"
 #include "plan/position_table.h"
 
 class CConsoleDialog;
@@ -20,7 +22,7 @@ class QWidget;
 
 // The module's one application object: the window-free state plus what needs the window system.
 // Lives on the UI thread; created on first use after the host's QApplication exists.
-class CQuorstatApp : public QObject, public quorstat::AppState {
+class CQuorstatApp : public QObject, public quorstat::AppState, public quorstat::RequestHandler {
     Q_OBJECT
 public:
     static CQuorstatApp& instance();
@@ -44,14 +46,26 @@ public:
     QFont planTextFont;
 
     // The 26 position combinations with their names.
-    static std::span<const quorstat::tagPOSITIONINFO> positions() { return quorstat::positionTable(); }
+    static std::span<const quorstat::tagPOSITIONINFO> positions() {
+        return quorstat::positionTable();
+    }
 
     bool initDone = false;
     QPointer<QWidget> hostWnd;
     CConsoleDialog* console = nullptr;
     QPointer<QWidget> dataBoxWnd;
 
-    std::unique_ptr<quorstat::RequestWorker> worker;
+    std::unique_ptr<quorstat::ServiceClient> client;
+    // The central window's dispatch; finished requests reach it through the application object,
+    // so the worker can start before the central window exists.
+    quorstat::RequestHandler* requestHandler = nullptr;
+
+    quorstat::RequestCatalogue catalogue() const { return quorstat::RequestCatalogue(*this); }
+    // Queues a request the catalogue built; false when it built none or it was dropped.
+    bool queue(std::optional<quorstat::ServiceRequest> request);
+
+    void OnRequestDone(quorstat::ServiceRequest& request) override;
+    quorstat::RequestProgressView* loginProgressView() override;
     std::unique_ptr<quorstat::SoundOutput> soundOutput;
     std::unique_ptr<quorstat::SoundPlayer> soundPlayer;
 

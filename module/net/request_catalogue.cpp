@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "net/base64.h"
+#include "core/base64.h"
 #include "net/date_time.h"
 #include "net/session_fields.h"
 
@@ -49,7 +49,7 @@ std::string flag(bool value) {
 }
 
 std::string versionField() {
-    return Base64Encode(kProductVersion);
+    return EncodeBase64(kProductVersion);
 }
 
 }  // namespace

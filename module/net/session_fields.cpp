@@ -3,14 +3,14 @@
 #include <openssl/evp.h>
 
 #include "core/text_codec.h"
-#include "net/base64.h"
+#include "core/base64.h"
 #include "net/date_time.h"
 
 namespace quorstat {
 
 std::string BuildTimeToken(std::time_t now) {
     const std::string time = FormatDateTime(now);
-    return "VF=" + Base64Encode(time) + "&Ontime=" + time;
+    return "VF=" + EncodeBase64(time) + "&Ontime=" + time;
 }
 
 std::string PasswordDigest(std::string_view password) {

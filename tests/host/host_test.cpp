@@ -92,8 +92,9 @@ void HostTest::realModuleFillsTheClientArea() {
     QVERIFY(prompter.messages.empty());
     QVERIFY(dialog.moduleWindow() != nullptr);
     QCOMPARE(dialog.windowTitle(), kTitle);
+    dialog.show();
     dialog.resize(800, 600);
-    QCOMPARE(dialog.moduleWindow()->geometry(), dialog.rect());
+    QTRY_COMPARE(dialog.moduleWindow()->geometry(), dialog.rect());
     dialog.exitProgram();
 }
 

@@ -13,7 +13,7 @@ TEST(LoginInput, CountsLimitsInAnsiBytes) {
     } cases[] = {
         {"demo", "demo123", std::nullopt},
         {"", "x", "用户名输入不正确"},
-        {"一二三四五六七八", "x", std::nullopt},        // 16 bytes
+        {"一二三四五六七八", "x", std::nullopt},          // 16 bytes
         {"一二三四五六七八九", "x", "用户名输入不正确"},  // 18 bytes
         {"abcdefghijklmnopq", "x", "用户名输入不正确"},   // 17 bytes
         {"demo", "", "密码名输入不正确"},
@@ -36,11 +36,10 @@ TEST(LoginReply, ReadsTokenAndTailValues) {
         bool adminMenus;
     } cases[] = {
         {"1|TOKEN|", LoginReply::Outcome::Accepted, "TOKEN", 0, 0, false},
-        {"1|T|x|PGpMsgTail=4&CGpMsgTail=3&CGpMsgTailNo=1&DM=1&", LoginReply::Outcome::Accepted,
-         "T", 4, 2, true},
+        {"1|T|x|PGpMsgTail=4&CGpMsgTail=3&CGpMsgTailNo=1&DM=1&", LoginReply::Outcome::Accepted, "T",
+         4, 2, true},
         {"1|T|x|CGpMsgTail=0&CGpMsgTailNo=1", LoginReply::Outcome::Accepted, "T", 0, 0, false},
-        {"1|T|x|CGpMsgTail=3&CGpMsgTailNo=2&DM=0", LoginReply::Outcome::Accepted, "T", 0, 3,
-         false},
+        {"1|T|x|CGpMsgTail=3&CGpMsgTailNo=2&DM=0", LoginReply::Outcome::Accepted, "T", 0, 3, false},
         {"1|T|x|&&=&junk&PGpMsgTail=abc", LoginReply::Outcome::Accepted, "T", 0, 0, false},
         {"0|用户名或密码错误|", LoginReply::Outcome::Refused, "用户名或密码错误", 0, 0, false},
         {"", LoginReply::Outcome::Failed, "登录失败，请重试", 0, 0, false},

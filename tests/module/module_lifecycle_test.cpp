@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -55,7 +56,7 @@ void ModuleLifecycleTest::initCopiesTheTextsOnlyOnce() {
 
 void ModuleLifecycleTest::runRefusesANullHostAndASecondRun() {
     QCOMPARE(QST_Run(nullptr, "user", "pw", 1012), std::intptr_t(0));
-    QVERIFY(!app().worker);
+    QVERIFY(!app().client);
     QVERIFY(!app().soundPlayer);
 
     QWidget host;
@@ -64,43 +65,34 @@ void ModuleLifecycleTest::runRefusesANullHostAndASecondRun() {
     QCOMPARE(reinterpret_cast<QWidget*>(console)->parentWidget(), &host);
     QCOMPARE(app().lotteryId, 1013);
     QVERIFY(app().userName.empty());
-    QVERIFY(app().worker && app().worker->isRunning());
+    QVERIFY(app().client);
     QVERIFY(app().soundPlayer && app().soundPlayer->isRunning());
     QCOMPARE(QST_Run(&host, nullptr, nullptr, 0), std::intptr_t(0));
 
     QST_Exit();
     QVERIFY(!app().console);
-    QVERIFY(!app().worker);
+    QVERIFY(!app().client);
     QST_Exit();  // a second exit finds nothing left to stop
 }
 
 void ModuleLifecycleTest::exitDropsQueuedRequestsAndStopsASlowTransferQuickly() {
+    // A service that takes the request and never answers.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    app().serverHost = "127.0.0.1";
+    app().serverPort = silent.serverPort();
     QWidget host;
     QVERIFY(QST_Run(&host, nullptr, nullptr, 0) != 0);
-    std::atomic<bool> transferring{false};
-    std::atomic<int> handedOver{0};
-    app().worker->stop();
-    app().worker = std::make_unique<quorstat::RequestWorker>(
-        [&](quorstat::ServiceRequest&, const std::atomic<bool>& stop) {
-            transferring = true;
-            while (!stop)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        });
-    QVERIFY(app().worker->start([&](const std::shared_ptr<quorstat::ServiceRequest>&,
-                                    const std::atomic<bool>&) { ++handedOver; }));
-    for (int type = 1; type <= 30; ++type) {
-        auto request = std::make_unique<quorstat::ServiceRequest>();
-        request->type = type;
-        app().worker->queue(std::move(request));
-    }
-    QTRY_VERIFY(transferring.load());
+    for (int i = 0; i < 30; ++i)
+        QVERIFY(app().queue(app().catalogue().login("demo", "demo123")));
+    QVERIFY(silent.waitForNewConnection(5000));
 
     QElapsedTimer clock;
     clock.start();
     QST_Exit();
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(handedOver.load(), 0);
-    QVERIFY(!app().worker);
+    QVERIFY(!app().client);
+    QVERIFY(!app().console);
 }
 
 void ModuleLifecycleTest::exitFlagWithoutPromptNeverShowsADialog() {
