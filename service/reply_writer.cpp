@@ -13,11 +13,12 @@ ReplyWriter& ReplyWriter::field(std::int64_t number) {
 }
 
 std::string ReplyWriter::failure(std::string_view message) {
-    return ReplyWriter('0').field(message).text();
+    // The client reads a message only up to a closing "|".
+    return ReplyWriter('0').field(message).text() + "|";
 }
 
 std::string ReplyWriter::sessionEnded(std::string_view message) {
-    return ReplyWriter('4').field(message).text();
+    return ReplyWriter('4').field(message).text() + "|";
 }
 
 }  // namespace quorstat::service

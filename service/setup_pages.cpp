@@ -64,7 +64,7 @@ void checkIntervals(std::string_view value) {
 // Window titles separated by "#"; the record separator would break the reply.
 void checkWindowFilter(std::string_view value) {
     if (value.find('|') != std::string_view::npos)
-        throw PageError("窗口名称不能包含“|”");
+        throw PageError("窗口名称不能包含竖线“｜”");
     if (AnsiLength(value) > kMaxWindowFilterBytes)
         throw PageError("设置内容超长");
 }

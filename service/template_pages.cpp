@@ -121,7 +121,7 @@ std::string readText(const FormBody& form, std::string_view tag, std::size_t min
                      std::size_t maxBytes, std::string_view caption) {
     const std::string_view text = form.required(tag);
     if (text.find_first_of("|$") != std::string_view::npos)
-        throw PageError(fmt::format("{}不能包含“|”或“$”", caption));
+        throw PageError(fmt::format("{}不能包含竖线“｜”或“$”", caption));
     const std::size_t bytes = AnsiLength(text);
     if (bytes < minBytes)
         throw PageError(fmt::format("没有输入{}", caption));

@@ -37,19 +37,19 @@ TEST_F(AccountPagesTest, LoginRefusals) {
         std::string body;
         std::string reply;
     } cases[] = {
-        {loginBody("demo", "wrong"), "0|用户名或密码错误"},
-        {loginBody("nobody", "demo123"), "0|用户名或密码错误"},
-        {loginBody("Demo", "demo123"), "0|用户名或密码错误"},
-        {"Username=demo&" + timeToken() + version, "0|请求缺少字段“Password”"},
-        {"Username=demo&Password=" + digest + version, "0|请求缺少字段“Ontime”"},
+        {loginBody("demo", "wrong"), "0|用户名或密码错误|"},
+        {loginBody("nobody", "demo123"), "0|用户名或密码错误|"},
+        {loginBody("Demo", "demo123"), "0|用户名或密码错误|"},
+        {"Username=demo&" + timeToken() + version, "0|请求缺少字段“Password”|"},
+        {"Username=demo&Password=" + digest + version, "0|请求缺少字段“Ontime”|"},
         {"Username=demo&Password=" + digest + "&VF=" + base64("2024-06-01 08:30:01") +
              "&Ontime=2024-06-01 08:30:00" + version,
-         "0|时间校验失败"},
+         "0|时间校验失败|"},
         {"Username=demo&Password=" + digest + "&VF=" + base64("yesterday") + "&Ontime=yesterday" +
              version,
-         "0|时间校验失败"},
-        {"Username=demo&Password=" + digest + "&" + timeToken(), "0|请求缺少字段“Ver”"},
-        {"Username=demo&Password=" + digest + "&" + timeToken() + "&Ver=!!", "0|版本信息不正确"},
+         "0|时间校验失败|"},
+        {"Username=demo&Password=" + digest + "&" + timeToken(), "0|请求缺少字段“Ver”|"},
+        {"Username=demo&Password=" + digest + "&" + timeToken() + "&Ver=!!", "0|版本信息不正确|"},
     };
     for (const auto& test : cases)
         EXPECT_EQ(post("BetUserLogin.asp", test.body), test.reply);
@@ -61,16 +61,16 @@ TEST_F(AccountPagesTest, SecondLoginEndsTheFirstSession) {
     ASSERT_NE(first.token, second.token);
     const std::string serverTime = "&Ver=" + base64("2.8.1");
     EXPECT_EQ(post("BetFlashTime.asp", prefix(first) + serverTime),
-              "4|您的帐号已在其他地方登录，请重新登录");
+              "4|您的帐号已在其他地方登录，请重新登录|");
     EXPECT_EQ(post("BetFlashTime.asp", prefix(second) + serverTime), "1|0|1|2013-05-01 09:15:00");
 }
 
 TEST_F(AccountPagesTest, LogoutEndsTheSession) {
     const TestSession session = login("demo", "demo123");
     EXPECT_EQ(post("BetUserLogout.asp", prefix(session)), "1|已注销");
-    EXPECT_EQ(post("BetUserLogout.asp", prefix(session)), "4|您已注销登录，请重新登录");
+    EXPECT_EQ(post("BetUserLogout.asp", prefix(session)), "4|您已注销登录，请重新登录|");
     EXPECT_EQ(post("BetGetUserInfoID.asp", prefix(session) + lotteryScope()),
-              "4|您已注销登录，请重新登录");
+              "4|您已注销登录，请重新登录|");
 }
 
 TEST_F(AccountPagesTest, AnUnusedSessionTimesOutInRealTime) {
@@ -85,7 +85,7 @@ TEST_F(AccountPagesTest, AnUnusedSessionTimesOutInRealTime) {
         advanceRealTime(50'000);
         EXPECT_EQ(post("BetFlashTime.asp", prefix(busy) + serverTime).substr(0, 2), "1|");
     }
-    EXPECT_EQ(post("BetFlashTime.asp", prefix(idle) + serverTime), "4|登录已超时，请重新登录");
+    EXPECT_EQ(post("BetFlashTime.asp", prefix(idle) + serverTime), "4|登录已超时，请重新登录|");
     EXPECT_EQ(post("BetFlashTime.asp", prefix(busy) + serverTime), "1|150|1|2013-05-01 09:15:00");
 }
 
@@ -95,11 +95,11 @@ TEST_F(AccountPagesTest, ForeignOrUnknownTokensAreRefused) {
     const TestSession bob = login("bob", "bob123");
     const std::string scope = lotteryScope();
     EXPECT_EQ(post("BetGetUserInfoID.asp", prefix({"demo", bob.token}) + scope),
-              "0|登录信息无效，请重新登录");
+              "0|登录信息无效，请重新登录|");
     EXPECT_EQ(post("BetGetUserInfoID.asp", prefix({"demo", std::string(32, '0')}) + scope),
-              "0|登录信息无效，请重新登录");
+              "0|登录信息无效，请重新登录|");
     EXPECT_EQ(post("BetGetUserInfoID.asp", "UserName=demo&" + timeToken() + scope),
-              "0|请求缺少字段“OnLogin”");
+              "0|请求缺少字段“OnLogin”|");
     EXPECT_EQ(post("BetGetUserInfoID.asp", prefix(demo) + scope), "1|1");
 }
 
@@ -119,10 +119,10 @@ TEST_F(AccountPagesTest, UserIdNeedsAKnownLotteryAndPlay) {
     EXPECT_EQ(post("BetGetUserInfoID.asp", prefix(bob) + lotteryScope("天津时时彩")),
               "1|" + std::to_string(bobId));
     EXPECT_EQ(post("BetGetUserInfoID.asp", prefix(bob) + lotteryScope("北京时时彩")),
-              "0|彩种名称不正确");
+              "0|彩种名称不正确|");
     EXPECT_EQ(post("BetGetUserInfoID.asp",
                    prefix(bob) + "&LotteryName=重庆时时彩&LotteryPlay=四星&LotteryType=组选"),
-              "0|玩法名称不正确");
+              "0|玩法名称不正确|");
     EXPECT_EQ(post("BetGetUserInfoID.asp",
                    prefix(bob) + "&LotteryName=重庆时时彩&LotteryPlay=五星&LotteryType=定位胆"),
               "1|" + std::to_string(bobId));
@@ -144,12 +144,12 @@ TEST_F(AccountPagesTest, FollowAndFollowCounts) {
               "1|Atten=1|Fans=1");
     EXPECT_EQ(act(demo, followBob + "&AttentionAct=0"), "1|Atten=0|Fans=1");
     EXPECT_EQ(act(demo, "&AttenUserName=demo&UserInfoID=1" + scope + "&AttentionAct=1"),
-              "0|不能关注自己");
+              "0|不能关注自己|");
     EXPECT_EQ(act(demo, "&AttenUserName=bob&UserInfoID=1" + scope + "&AttentionAct=1"),
-              "0|用户不存在");
+              "0|用户不存在|");
     EXPECT_EQ(act(demo, "&AttenUserName=carol&UserInfoID=0" + scope + "&AttentionAct=1"),
-              "0|用户不存在");
-    EXPECT_EQ(act(demo, scope + "&AttentionAct=3"), "0|字段“AttentionAct”的值不正确");
+              "0|用户不存在|");
+    EXPECT_EQ(act(demo, scope + "&AttentionAct=3"), "0|字段“AttentionAct”的值不正确|");
     EXPECT_EQ(act(bob, scope + "&AttentionAct=2"), "1|Atten=1|Fans=0");
 }
 

@@ -13,13 +13,13 @@ using BadInputTest = ServiceTest;
 
 TEST_F(BadInputTest, UnknownPagesAndPaths) {
     const TestSession demo = login("demo", "demo123");
-    EXPECT_EQ(post("BetNothing.asp", prefix(demo)), "0|请求的页面不存在");
+    EXPECT_EQ(post("BetNothing.asp", prefix(demo)), "0|请求的页面不存在|");
     httplib::Client client("127.0.0.1", app_->port());
     for (const char* path : {"/BetInfo1/release/BetFlashTime.asp", "/BetInfo1/other/x.asp", "/"}) {
         const auto result = client.Get(path);
         ASSERT_TRUE(result);
         EXPECT_EQ(result->status, 404) << path;
-        EXPECT_EQ(FromAnsi(result->body), "0|请求的页面不存在") << path;
+        EXPECT_EQ(FromAnsi(result->body), "0|请求的页面不存在|") << path;
     }
 }
 
@@ -28,16 +28,16 @@ TEST_F(BadInputTest, BodiesThatAreNotGbkAreRefused) {
     const std::string valid = ToAnsi(prefix(demo) + "&Ver=" + base64("2.8.1"));
     EXPECT_EQ(postRaw("BetFlashTime.asp", valid).substr(0, 2), "1|");
     for (const std::string& bad : {valid + "&x=\x81\x20", valid + "&x=\xD6", valid + "\xFF"})
-        EXPECT_EQ(postRaw("BetFlashTime.asp", bad), "0|请求数据含有无效的字符");
+        EXPECT_EQ(postRaw("BetFlashTime.asp", bad), "0|请求数据含有无效的字符|");
 }
 
 TEST_F(BadInputTest, OversizedBodiesAreRefusedAndTheServiceGoesOn) {
     ServiceOptions options = defaultOptions();
     options.maxBodyBytes = 4096;
     restartService(options);
-    EXPECT_EQ(postRaw("BetFlashTime.asp", std::string(4096, 'x')), "0|请求缺少字段“Ontime”");
+    EXPECT_EQ(postRaw("BetFlashTime.asp", std::string(4096, 'x')), "0|请求缺少字段“Ontime”|");
     EXPECT_EQ(postStatus("BetFlashTime.asp", std::string(4097, 'x')), 413);
-    EXPECT_EQ(postRaw("BetFlashTime.asp", std::string(100000, 'x')), "0|请求数据过长");
+    EXPECT_EQ(postRaw("BetFlashTime.asp", std::string(100000, 'x')), "0|请求数据过长|");
     const TestSession demo = login("demo", "demo123");
     EXPECT_EQ(post("BetFlashTime.asp", prefix(demo) + "&Ver=" + base64("2.8.1")),
               "1|0|1|2013-05-01 09:15:00");

@@ -62,7 +62,7 @@ TEST_F(DrawPagesTest, DrawTimeTablesInIssueOrder) {
                   table.count);
     }
     EXPECT_TRUE(drawTable("新疆时时彩").ends_with("#01:50:00#02:00:00#|2013-05-01 09:15:00"));
-    EXPECT_EQ(drawTable("澳门时时彩"), "0|彩种名称不正确");
+    EXPECT_EQ(drawTable("澳门时时彩"), "0|彩种名称不正确|");
 }
 
 TEST_F(DrawPagesTest, LatestDrawOfAnIssueOrTheOneBeforeIt) {
@@ -75,10 +75,10 @@ TEST_F(DrawPagesTest, LatestDrawOfAnIssueOrTheOneBeforeIt) {
               "1|" + item(1010, 130501005) + "|2013-05-01 00:25:00");
     EXPECT_EQ(latestDraw("江西时时彩", 130501001),
               "1|" + item(1012, 130501001) + "|2013-05-01 09:10:00");
-    EXPECT_EQ(latestDraw("重庆时时彩", 100101001), "0|暂无开奖数据");
-    EXPECT_EQ(latestDraw("重庆时时彩", 0), "0|字段“Issue”的值不正确");
+    EXPECT_EQ(latestDraw("重庆时时彩", 100101001), "0|暂无开奖数据|");
+    EXPECT_EQ(latestDraw("重庆时时彩", 0), "0|字段“Issue”的值不正确|");
     EXPECT_EQ(post("BetLotteryData.asp", prefix(session_) + "&Lotteryname=重庆时时彩"),
-              "0|请求缺少字段“Issue”");
+              "0|请求缺少字段“Issue”|");
 }
 
 TEST_F(DrawPagesTest, LastFiveDrawsNewestFirst) {
@@ -89,7 +89,7 @@ TEST_F(DrawPagesTest, LastFiveDrawsNewestFirst) {
     // Before its first draw of the day a lottery lists the draws of the day before.
     EXPECT_EQ(recentDraws("云南时时彩", 2),
               "1|" + item(1015, 130430072) + "#" + item(1015, 130430071) + "#|2013-05-01 09:15:00");
-    EXPECT_EQ(recentDraws("重庆时时彩", 101), "0|字段“IssueNum”的值不正确");
+    EXPECT_EQ(recentDraws("重庆时时彩", 101), "0|字段“IssueNum”的值不正确|");
 }
 
 TEST_F(DrawPagesTest, DrawsAreMadeAsTheClockPassesMidnight) {
@@ -130,9 +130,9 @@ TEST_F(DrawPagesTest, TheVirtualClockRunsAtItsSpeedAndSetsServerTime) {
     EXPECT_EQ(post("BetFlashTime.asp", prefix(session_) + "&Ver=" + base64("2.8.1")),
               "1|2|1|2013-05-01 09:17:00");
     // A bad field changes nothing, not even the fields before it.
-    EXPECT_EQ(controlClock("Speed=1&Set=2013-13-01 00:00:00"), "0|字段“Set”的值不正确");
-    EXPECT_EQ(controlClock("Advance=ten"), "0|字段“Advance”的值不正确");
-    EXPECT_EQ(controlClock("Speed=-2"), "0|字段“Speed”的值不正确");
+    EXPECT_EQ(controlClock("Speed=1&Set=2013-13-01 00:00:00"), "0|字段“Set”的值不正确|");
+    EXPECT_EQ(controlClock("Advance=ten"), "0|字段“Advance”的值不正确|");
+    EXPECT_EQ(controlClock("Speed=-2"), "0|字段“Speed”的值不正确|");
     EXPECT_EQ(controlClock("Speed=0&Advance=-120"), "1|2013-05-01 09:15:00|0");
     // The clock was set back: a draw it has not reached is not shown, though already made.
     EXPECT_EQ(controlClock("Set=2013-05-01 10:05:00"), "1|2013-05-01 10:05:00|0");

@@ -25,8 +25,8 @@ TEST_F(RouterTest, APageThatFailsKeepsNoneOfItsChanges) {
     };
     router.addPage("Refused.asp", Router::Access::Public, halfDone("refused", true));
     router.addPage("Broken.asp", Router::Access::Public, halfDone("broken", false));
-    EXPECT_EQ(FromAnsi(router.answer("Refused.asp", timeToken())), "0|出错了");
-    EXPECT_EQ(FromAnsi(router.answer("Broken.asp", timeToken())), "0|服务器内部错误，请稍后再试");
+    EXPECT_EQ(FromAnsi(router.answer("Refused.asp", timeToken())), "0|出错了|");
+    EXPECT_EQ(FromAnsi(router.answer("Broken.asp", timeToken())), "0|服务器内部错误，请稍后再试|");
     std::lock_guard lock(context.lock);
     Statement count =
         context.db.query("SELECT COUNT(*) FROM meta WHERE key IN ('refused', 'broken')");

@@ -46,8 +46,8 @@ TEST_F(SetupPagesTest, ReadsBothSettingsWithTheirStamps) {
 }
 
 TEST_F(SetupPagesTest, OnlyManagersWrite) {
-    EXPECT_EQ(write(demo_, "QQWndFilter", "A#B#"), "0|没有管理权限");
-    EXPECT_EQ(write(demo_, "SystemTimeInterval", kDefaultIntervals), "0|没有管理权限");
+    EXPECT_EQ(write(demo_, "QQWndFilter", "A#B#"), "0|没有管理权限|");
+    EXPECT_EQ(write(demo_, "SystemTimeInterval", kDefaultIntervals), "0|没有管理权限|");
     EXPECT_EQ(read(demo_, "QQWndFilter", "2015-11-06 00:00:00"), "2|");
 
     EXPECT_EQ(write(boss_, "QQWndFilter", "A#群聊 %41=1##"), "1");
@@ -85,22 +85,22 @@ TEST_F(SetupPagesTest, RefusesIntervalsOutOfRangeAndUnusableValues) {
         "",
     };
     for (const char* value : bad)
-        EXPECT_EQ(write(boss_, "SystemTimeInterval", value), "0|设置不正确") << value;
-    EXPECT_EQ(write(boss_, "QQWndFilter", "A|B#"), "0|窗口名称不能包含“|”");
-    EXPECT_EQ(write(boss_, "QQWndFilter", std::string(4001, 'w')), "0|设置内容超长");
+        EXPECT_EQ(write(boss_, "SystemTimeInterval", value), "0|设置不正确|") << value;
+    EXPECT_EQ(write(boss_, "QQWndFilter", "A|B#"), "0|窗口名称不能包含竖线“｜”|");
+    EXPECT_EQ(write(boss_, "QQWndFilter", std::string(4001, 'w')), "0|设置内容超长|");
     EXPECT_EQ(read(demo_, "SystemTimeInterval", "2015-11-06 00:00:00"), "2|");
     EXPECT_EQ(read(demo_, "QQWndFilter", "2015-11-06 00:00:00"), "2|");
 }
 
 TEST_F(SetupPagesTest, RefusesUnknownActionsAndNames) {
     EXPECT_EQ(post("BetSetup.asp", prefix(boss_) + "&Act=1&Name=QQWndFilter&ModifyTime="),
-              "0|字段“Act”的值不正确");
+              "0|字段“Act”的值不正确|");
     EXPECT_EQ(post("BetSetup.asp", prefix(boss_) + "&Act=0&Name=Other&ModifyTime="),
-              "0|设置名称不正确");
+              "0|设置名称不正确|");
     EXPECT_EQ(post("BetSetup.asp", prefix(boss_) + "&Act=0&Name=QQWndFilter"),
-              "0|请求缺少字段“ModifyTime”");
+              "0|请求缺少字段“ModifyTime”|");
     EXPECT_EQ(post("BetSetup.asp", prefix(boss_) + "&Act=2&Name=QQWndFilter&ModifyTime=x"),
-              "0|请求缺少字段“SetUp”");
+              "0|请求缺少字段“SetUp”|");
 }
 
 }  // namespace

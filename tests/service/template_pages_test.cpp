@@ -132,7 +132,7 @@ TEST_F(TemplatePagesTest, ChangeChooseAndDeleteOwnTemplates) {
     EXPECT_TRUE(
         afterDelete.starts_with("1|2|2015-11-06 00:00:05|" + systemRecord(true) + "$TempletID=2|"))
         << afterDelete;
-    EXPECT_EQ(act("BetTempletDelete.asp", bob_, 3), "0|模板不存在");
+    EXPECT_EQ(act("BetTempletDelete.asp", bob_, 3), "0|模板不存在|");
     EXPECT_EQ(act("BetTempletChange.asp", bob_, 1), "1");
 }
 
@@ -141,26 +141,26 @@ TEST_F(TemplatePagesTest, UploadRefusals) {
         std::map<std::string, std::string> changes;
         std::string reply;
     } cases[] = {
-        {{{"TempletName", ""}}, "0|没有输入模板名称"},
-        {{{"TempletName", std::string(11, 'x') + "一二三四五六七八九十一"}}, "0|模板名称超长"},
-        {{{"TempletName", "新系统模板"}}, "0|不能包含系统模板名称"},
-        {{{"TempletName", "系统模板"}}, "0|不能包含系统模板名称"},
-        {{{"SignName", std::string(33, 's')}}, "0|签名超长"},
-        {{{"Win", ""}}, "0|没有输入“中”名称"},
-        {{{"Loss", "中了"}}, "0|\"中\"和\"挂\"不能使用相同的名称"},
-        {{{"Wait", "等|开"}}, "0|“等待”名称不能包含“|”或“$”"},
-        {{{"Remark", "a$b"}}, "0|备注不能包含“|”或“$”"},
-        {{{"Remark", std::string(513, 'r')}}, "0|备注超长"},
-        {{{"DispHit", "yes"}}, "0|字段“DispHit”的值不正确"},
-        {{{"Sort", "<none>"}}, "0|请求缺少字段“Sort”"},
-        {{{"Sort", "-1"}}, "0|字段“Sort”的值不正确"},
-        {{{"ModifyTime", "now"}}, "0|字段“ModifyTime”的值不正确"},
+        {{{"TempletName", ""}}, "0|没有输入模板名称|"},
+        {{{"TempletName", std::string(11, 'x') + "一二三四五六七八九十一"}}, "0|模板名称超长|"},
+        {{{"TempletName", "新系统模板"}}, "0|不能包含系统模板名称|"},
+        {{{"TempletName", "系统模板"}}, "0|不能包含系统模板名称|"},
+        {{{"SignName", std::string(33, 's')}}, "0|签名超长|"},
+        {{{"Win", ""}}, "0|没有输入“中”名称|"},
+        {{{"Loss", "中了"}}, "0|\"中\"和\"挂\"不能使用相同的名称|"},
+        {{{"Wait", "等|开"}}, "0|“等待”名称不能包含竖线“｜”或“$”|"},
+        {{{"Remark", "a$b"}}, "0|备注不能包含竖线“｜”或“$”|"},
+        {{{"Remark", std::string(513, 'r')}}, "0|备注超长|"},
+        {{{"DispHit", "yes"}}, "0|字段“DispHit”的值不正确|"},
+        {{{"Sort", "<none>"}}, "0|请求缺少字段“Sort”|"},
+        {{{"Sort", "-1"}}, "0|字段“Sort”的值不正确|"},
+        {{{"ModifyTime", "now"}}, "0|字段“ModifyTime”的值不正确|"},
     };
     for (const auto& test : cases)
         EXPECT_EQ(upload(bob_, 0, test.changes), test.reply);
     EXPECT_EQ(upload(bob_, 0, {{"TempletName", std::string(16, 'x') + "一二三四五六七八"}}), "1|2");
     EXPECT_EQ(post("BetTempletUp.asp", prefix(bob_) + "&sUserName=demo" + uploadFields(0)),
-              "0|不能操作其他用户的模板");
+              "0|不能操作其他用户的模板|");
     const std::string longName = std::string(16, 'x') + "一二三四五六七八";
     EXPECT_EQ(list(bob_), "1|2|2015-11-06 00:00:01|" + systemRecord(true) + "$" +
                               uploadedRecord(2, "bob", longName, false));
@@ -170,8 +170,8 @@ TEST_F(TemplatePagesTest, SixOwnTemplatesWithUniqueNamesAtMost) {
     for (int i = 1; i <= 6; ++i)
         ASSERT_EQ(upload(bob_, 0, {{"TempletName", "模" + std::to_string(i)}}),
                   "1|" + std::to_string(i + 1));
-    EXPECT_EQ(upload(bob_, 0, {{"TempletName", "模7"}}), "0|除系统模板外，用户最多可以添加6个模板");
-    EXPECT_EQ(upload(bob_, 3, {{"TempletName", "模1"}}), "0|存在一个重名的模板");
+    EXPECT_EQ(upload(bob_, 0, {{"TempletName", "模7"}}), "0|除系统模板外，用户最多可以添加6个模板|");
+    EXPECT_EQ(upload(bob_, 3, {{"TempletName", "模1"}}), "0|存在一个重名的模板|");
     EXPECT_EQ(upload(bob_, 3, {{"TempletName", "模2"}, {"Win", "赢"}}), "1|3");
     EXPECT_EQ(act("BetTempletDelete.asp", bob_, 2), "1");
     EXPECT_EQ(upload(bob_, 0, {{"TempletName", "模1"}}), "1|8");
@@ -179,12 +179,12 @@ TEST_F(TemplatePagesTest, SixOwnTemplatesWithUniqueNamesAtMost) {
 
 TEST_F(TemplatePagesTest, OnlyManagersChangeTheSystemTemplate) {
     const std::string bobBefore = list(bob_);
-    EXPECT_EQ(upload(bob_, 1, {{"TempletName", "系统模板"}}), "0|只有管理员可以修改系统模板");
-    EXPECT_EQ(act("BetTempletDelete.asp", bob_, 1), "0|不能删除系统模板");
+    EXPECT_EQ(upload(bob_, 1, {{"TempletName", "系统模板"}}), "0|只有管理员可以修改系统模板|");
+    EXPECT_EQ(act("BetTempletDelete.asp", bob_, 1), "0|不能删除系统模板|");
     EXPECT_EQ(list(bob_), bobBefore);
     const TestSession boss = login("boss", "boss123");
     EXPECT_EQ(upload(boss, 1, {{"TempletName", "系统模板"}, {"Win", "赢"}, {"Sort", "4"}}), "1|1");
-    EXPECT_EQ(act("BetTempletDelete.asp", boss, 1), "0|不能删除系统模板");
+    EXPECT_EQ(act("BetTempletDelete.asp", boss, 1), "0|不能删除系统模板|");
     // Every user's list changes, and the system template keeps sort key 0.
     const std::string bobAfter = list(bob_, "2015-11-06 00:00:00");
     EXPECT_TRUE(
@@ -196,12 +196,12 @@ TEST_F(TemplatePagesTest, OnlyManagersChangeTheSystemTemplate) {
 TEST_F(TemplatePagesTest, NobodyTouchesAnotherUsersTemplates) {
     const TestSession demo = login("demo", "demo123");
     ASSERT_EQ(upload(demo, 0), "1|2");
-    EXPECT_EQ(upload(bob_, 2), "0|模板不存在");
-    EXPECT_EQ(act("BetTempletDelete.asp", bob_, 2), "0|模板不存在");
-    EXPECT_EQ(act("BetTempletChange.asp", bob_, 2), "0|模板不存在");
-    EXPECT_EQ(act("BetTempletChange.asp", bob_, 99), "0|模板不存在");
+    EXPECT_EQ(upload(bob_, 2), "0|模板不存在|");
+    EXPECT_EQ(act("BetTempletDelete.asp", bob_, 2), "0|模板不存在|");
+    EXPECT_EQ(act("BetTempletChange.asp", bob_, 2), "0|模板不存在|");
+    EXPECT_EQ(act("BetTempletChange.asp", bob_, 99), "0|模板不存在|");
     EXPECT_EQ(post("BetTempletList.asp", prefix(bob_) + "&sUserName=demo&LastModifyTime="),
-              "0|不能操作其他用户的模板");
+              "0|不能操作其他用户的模板|");
 }
 
 TEST_F(TemplatePagesTest, DetailIsTheTemplateAnotherUserHasInUse) {
@@ -213,7 +213,7 @@ TEST_F(TemplatePagesTest, DetailIsTheTemplateAnotherUserHasInUse) {
     ASSERT_EQ(upload(demo, 0, {{"TempletName", "甲"}}), "1|2");
     ASSERT_EQ(act("BetTempletChange.asp", demo, 2), "1");
     EXPECT_EQ(detail("demo"), "1|" + uploadedRecord(2, "demo", "甲", true));
-    EXPECT_EQ(detail("nobody"), "0|用户不存在");
+    EXPECT_EQ(detail("nobody"), "0|用户不存在|");
 }
 
 }  // namespace
