@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include "console/tools_login_dialog.h"
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
+#include "platform/shell.h"
 #include "scripted_prompter.h"
 
 namespace {
@@ -24,6 +26,22 @@ protected:
             ++exitEvents;
         return QWidget::event(event);
     }
+};
+
+class RecordingShell : public Shell {
+public:
+    RecordingShell() { Shell::install(this); }
+    ~RecordingShell() override { Shell::install(nullptr); }
+    bool openUrl(const QString& url) override {
+        urls << url;
+        return true;
+    }
+    bool startProgram(const QString& program, const QStringList&) override {
+        programs << program;
+        return true;
+    }
+    QStringList urls;
+    QStringList programs;
 };
 
 quorstat::ServiceRequest reply(int type, const std::string& text) {
@@ -45,6 +63,7 @@ private slots:
     void escapeDoesNotHideTheDialogButClosingEndsTheProgram();
     void statusCodesActBeforeTheReply();
     void aSavedAccountWithoutPasswordOpensTheDialogWithItsName();
+    void linksOpenThroughTheShell();
 
 private:
     QTemporaryDir dir_;
@@ -138,6 +157,20 @@ void LoginDialogTest::aSavedAccountWithoutPasswordOpensTheDialogWithItsName() {
 
     login.onLogoutReply(reply(2, ""));  // an empty reply changes nothing
     QVERIFY(login.loginDialog() != nullptr);
+}
+
+void LoginDialogTest::linksOpenThroughTheShell() {
+    RecordingShell shell;
+    auto& app = CQuorstatApp::instance();
+    app.serverHost = "example.invalid";
+    app.serverPort = 8080;
+    QWidget console;
+    CLoginController login(app, &console);
+    login.showLoginDialog(false);
+    login.loginDialog()->findChild<QPushButton*>("link3174")->click();
+    login.loginDialog()->findChild<QPushButton*>("link3171")->click();
+    QCOMPARE(shell.urls, (QStringList{"http://example.invalid:8080/NrvURL.asp?TYPE=FindPasswd",
+                                      "http://example.invalid:8080/NrvURL.asp?TYPE=BbsReg"}));
 }
 
 QTEST_MAIN(LoginDialogTest)
