@@ -1,7 +1,6 @@
 #include "core/sound_player.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace quorstat {
 
@@ -26,34 +25,22 @@ std::size_t SoundPlayer::pendingCount() const {
 }
 
 bool SoundPlayer::start() {
-    if (thread_.joinable())
-        return false;
-    stop_ = false;
-    try {
-        thread_ = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
+    return thread_.start([this] { run(); });
 }
 
 void SoundPlayer::stop() {
-    if (!thread_.joinable())
-        return;
     {
         std::lock_guard lock(mutex_);
-        stop_ = true;
         queue_.clear();
     }
-    wake_.notify_all();
-    thread_.join();
+    thread_.stop(mutex_, wake_);
 }
 
 bool SoundPlayer::takeNext(SoundItem& item) {
     std::unique_lock lock(mutex_);
     if (queue_.empty())
-        wake_.wait_for(lock, kIdleSleep, [this] { return stop_ || !queue_.empty(); });
-    if (stop_ || queue_.empty())
+        wake_.wait_for(lock, kIdleSleep, [this] { return thread_.stopping() || !queue_.empty(); });
+    if (thread_.stopping() || queue_.empty())
         return false;
     item = std::move(queue_.front());
     queue_.pop_front();
@@ -61,7 +48,7 @@ bool SoundPlayer::takeNext(SoundItem& item) {
 }
 
 void SoundPlayer::run() {
-    while (!stop_) {
+    while (!thread_.stopping()) {
         SoundItem item;
         if (takeNext(item))
             play(item);
@@ -75,7 +62,7 @@ void SoundPlayer::play(const SoundItem& item) {
     }
     std::error_code error;
     if (!item.filePath.empty() && std::filesystem::is_regular_file(item.filePath, error))
-        output_.playWaveFile(item.filePath, stop_);
+        output_.playWaveFile(item.filePath, thread_.flag());
     else
         playResource(sound_id::kChime);
 }
@@ -83,7 +70,7 @@ void SoundPlayer::play(const SoundItem& item) {
 void SoundPlayer::playResource(int id) {
     const auto found = waveResources_.find(id);
     if (found != waveResources_.end())
-        output_.playWaveData(found->second, stop_);
+        output_.playWaveData(found->second, thread_.flag());
 }
 
 }  // namespace quorstat

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "core/stoppable_thread.h"
 #include "platform/sound_output.h"
 
 namespace quorstat {
@@ -42,7 +43,7 @@ public:
     bool start();
     // Ends the thread at once: a sound being played is cut off, queued ones are dropped.
     void stop();
-    bool isRunning() const { return thread_.joinable(); }
+    bool isRunning() const { return thread_.isRunning(); }
 
     static constexpr std::chrono::milliseconds kIdleSleep{300};
 
@@ -57,8 +58,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<SoundItem> queue_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+    StoppableThread thread_;
 };
 
 }  // namespace quorstat

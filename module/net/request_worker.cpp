@@ -32,34 +32,21 @@ void RequestWorker::clearQueue() {
 }
 
 bool RequestWorker::start(HandOver handOver, Progress progress) {
-    if (thread_.joinable())
+    if (thread_.isRunning())
         return false;
     handOver_ = std::move(handOver);
     progress_ = std::move(progress);
-    stop_ = false;
-    try {
-        thread_ = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
+    return thread_.start([this] { run(); });
 }
 
 void RequestWorker::stop() {
-    if (!thread_.joinable())
-        return;
-    {
-        std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
+    thread_.stop(mutex_, wake_);
 }
 
 std::unique_ptr<ServiceRequest> RequestWorker::takeNext() {
     std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, kPollInterval, [this] { return stop_ || !queue_.empty(); });
-    if (stop_ || queue_.empty())
+    wake_.wait_for(lock, kPollInterval, [this] { return thread_.stopping() || !queue_.empty(); });
+    if (thread_.stopping() || queue_.empty())
         return nullptr;
     auto request = std::move(queue_.front());
     queue_.pop_front();
@@ -68,11 +55,11 @@ std::unique_ptr<ServiceRequest> RequestWorker::takeNext() {
 
 void RequestWorker::pause(std::chrono::milliseconds duration) {
     std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, duration, [this] { return stop_.load(); });
+    wake_.wait_for(lock, duration, [this] { return thread_.stopping(); });
 }
 
 void RequestWorker::run() {
-    while (!stop_) {
+    while (!thread_.stopping()) {
         auto request = takeNext();
         if (!request)
             continue;
@@ -85,12 +72,12 @@ void RequestWorker::run() {
         if (progress_)
             progress_(*request);
         if (transfer_)
-            transfer_(*request, stop_);
-        if (stop_)
+            transfer_(*request, thread_.flag());
+        if (thread_.stopping())
             break;
         const std::shared_ptr<ServiceRequest> finished = std::move(request);
         if (handOver_)
-            handOver_(finished, stop_);
+            handOver_(finished, thread_.flag());
     }
 }
 

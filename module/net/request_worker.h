@@ -9,6 +9,7 @@
 #include <mutex>
 #include <thread>
 
+#include "core/stoppable_thread.h"
 #include "net/service_request.h"
 
 namespace quorstat {
@@ -42,7 +43,7 @@ public:
     bool start(HandOver handOver, Progress progress = {});
     // Sets the stop flag and joins; the transfer and the hand-over watch the flag.
     void stop();
-    bool isRunning() const { return thread_.joinable(); }
+    bool isRunning() const { return thread_.isRunning(); }
 
     static constexpr std::chrono::milliseconds kPollInterval{100};
     static constexpr std::chrono::milliseconds kDropPause{500};
@@ -58,9 +59,8 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::unique_ptr<ServiceRequest>> queue_;
-    std::atomic<bool> stop_{false};
     std::atomic<bool> sessionActive_{false};
-    std::thread thread_;
+    StoppableThread thread_;
 };
 
 }  // namespace quorstat
