@@ -12,25 +12,12 @@
 #include "release_check.h"
 #include "single_instance_guard.h"
 #include "ui/prompter.h"
+#include "ui/qt_text.h"
 #include "unix_signal_watcher.h"
 
-namespace {
-
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-#if defined(_WIN32)
-const QString kUpgraderName = QStringLiteral("Upgrader.exe");
-#else
-const QString kUpgraderName = QStringLiteral("Upgrader");
-#endif
-
-}  // namespace
-
 CQuorlanApp::CQuorlanApp()
-    : title(fromView(quorstat::kProductTitle)),
-      version(fromView(quorstat::kProductVersion)),
+    : title(toQString(quorstat::kProductTitle)),
+      version(toQString(quorstat::kProductVersion)),
       exeDir(QCoreApplication::applicationDirPath() + QLatin1Char('/')) {}
 
 bool CQuorlanApp::handOffToUpdater() const {
@@ -38,7 +25,7 @@ bool CQuorlanApp::handOffToUpdater() const {
     const ReleaseCheck check(ConfiguredUpdateServer(paths.settingsFile));
     if (!check.newerReleaseAvailable(version.toStdString()))
         return false;
-    const QString upgrader = exeDir + kUpgraderName;
+    const QString upgrader = exeDir + QString::fromLatin1(quorstat::kUpgraderFileName);
     if (!QFileInfo::exists(upgrader) || !QProcess::startDetached(upgrader, {}, exeDir)) {
         Prompter::instance().message(nullptr, QStringLiteral("无法启动升级程序，请重新安装本软件"),
                                      Prompter::defaultCaption(), Prompter::Icon::Error);

@@ -13,21 +13,12 @@
 #include "net/reply_text.h"
 #include "platform/shell.h"
 #include "ui/prompter.h"
+#include "ui/qt_text.h"
 
 namespace {
 
 constexpr int kAccountMenuBase = 0xF100;
 constexpr int kSwitchAccountCommand = 0xFF00;
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-#if defined(_WIN32)
-const QString kUpgraderName = QStringLiteral("Upgrader.exe");
-#else
-const QString kUpgraderName = QStringLiteral("Upgrader");
-#endif
 
 }  // namespace
 
@@ -57,7 +48,7 @@ void CLoginController::showLoginDialog(bool allowAutoLogin) {
 
     QList<CToolsLoginDialog::SavedAccount> saved;
     for (const auto& entry : app_.savedAccounts.entries)
-        saved.append({fromUtf8(entry.userName), fromUtf8(entry.password)});
+        saved.append({toQString(entry.userName), toQString(entry.password)});
     const QString imageDir = QString::fromStdString((app_.paths.appDir / "Image").string());
     loginDialog_ = new CToolsLoginDialog(saved, imageDir, console_);
     connect(loginDialog_, &CToolsLoginDialog::loginRequested, this,
@@ -65,7 +56,7 @@ void CLoginController::showLoginDialog(bool allowAutoLogin) {
     connect(loginDialog_, &CToolsLoginDialog::closeRequested, this, &CLoginController::endProgram);
     connect(loginDialog_, &CToolsLoginDialog::linkRequested, this, [this](const QString& page) {
         Shell::instance().openUrl(QStringLiteral("http://%1:%2/%3")
-                                      .arg(fromUtf8(app_.serverHost))
+                                      .arg(toQString(app_.serverHost))
                                       .arg(app_.serverPort)
                                       .arg(page));
     });
@@ -82,7 +73,7 @@ void CLoginController::fillDialog(bool allowAutoLogin) {
     const auto& accounts = app_.savedAccounts;
     loginDialog_->setSwitches(accounts.rememberPassword, accounts.autoLogin);
     if (!app_.pendingUserName.empty()) {
-        loginDialog_->setUserName(fromUtf8(app_.pendingUserName));
+        loginDialog_->setUserName(toQString(app_.pendingUserName));
         loginDialog_->setPassword(QString());
         app_.pendingUserName.clear();
         return;
@@ -90,8 +81,8 @@ void CLoginController::fillDialog(bool allowAutoLogin) {
     if (accounts.entries.empty())
         return;
     const auto& latest = accounts.entries.back();
-    loginDialog_->setUserName(fromUtf8(latest.userName));
-    loginDialog_->setPassword(accounts.rememberPassword ? fromUtf8(latest.password) : QString());
+    loginDialog_->setUserName(toQString(latest.userName));
+    loginDialog_->setPassword(accounts.rememberPassword ? toQString(latest.password) : QString());
     if (accounts.autoLogin && allowAutoLogin)
         loginFromDialog();
 }
@@ -110,7 +101,7 @@ void CLoginController::loginFromDialog() {
     const std::string password = loginDialog_->password().toStdString();
     if (const auto refusal = quorstat::CheckLoginInput(userName, password)) {
         loginDialog_->setLoginEnabled(true);
-        tell(fromUtf8(*refusal));
+        tell(toQString(*refusal));
         return;
     }
     sendLogin(userName, password);
@@ -129,7 +120,7 @@ bool CLoginController::checkReplyStatus(const quorstat::ServiceRequest& request)
     const auto status = quorstat::StatusCode(request.reply);
     if (!status)
         return true;
-    const QString message = fromUtf8(quorstat::Message(request.reply));
+    const QString message = toQString(quorstat::Message(request.reply));
     switch (*status) {
         case '3': {
             const auto answer = Prompter::instance().message(
@@ -137,8 +128,8 @@ bool CLoginController::checkReplyStatus(const quorstat::ServiceRequest& request)
                 Prompter::defaultCaption(), Prompter::Icon::Information,
                 QMessageBox::Yes | QMessageBox::No);
             if (answer == QMessageBox::Yes) {
-                const QString upgrader =
-                    QString::fromStdString(app_.paths.appDir.string()) + "/" + kUpgraderName;
+                const QString upgrader = QString::fromStdString(app_.paths.appDir.string()) + "/" +
+                                         QString::fromLatin1(quorstat::kUpgraderFileName);
                 if (!QFileInfo::exists(upgrader)) {
                     Prompter::instance().message(
                         console_, QStringLiteral("无法启动升级程序，请重新安装本软件"),
@@ -172,7 +163,7 @@ bool CLoginController::checkReplyStatus(const quorstat::ServiceRequest& request)
 void CLoginController::onLoginReply(const quorstat::ServiceRequest& request) {
     const quorstat::LoginReply reply = quorstat::ParseLoginReply(request.reply);
     if (reply.outcome != quorstat::LoginReply::Outcome::Accepted) {
-        loginFailed(fromUtf8(reply.message));
+        loginFailed(toQString(reply.message));
         return;
     }
     app_.tailPersonal = reply.tailPersonal;
@@ -211,7 +202,7 @@ void CLoginController::onLogoutReply(const quorstat::ServiceRequest& request) {
 QStringList CLoginController::accountMenuNames() const {
     QStringList names;
     for (const auto& name : quorstat::AccountMenuNames(app_.savedAccounts, app_.userName))
-        names << fromUtf8(name);
+        names << toQString(name);
     return names;
 }
 

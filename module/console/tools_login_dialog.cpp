@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "core/quorstat_app.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -54,8 +55,7 @@ CToolsLoginDialog::CToolsLoginDialog(QList<SavedAccount> savedAccounts, const QS
       background_(imageDir + QStringLiteral("/image_login.png")),
       freeBadge_(imageDir + QStringLiteral("/image_free.png")) {
     setObjectName(QStringLiteral("loginDialog3011"));
-    setWindowTitle(QString::fromUtf8(quorstat::kProductTitle.data(),
-                                     qsizetype(quorstat::kProductTitle.size())));
+    setWindowTitle(toQString(quorstat::kProductTitle));
     setFixedSize(background_.isNull() ? kFallbackSize : background_.size());
     setStyleSheet(QLatin1String(kStyle));
     buildControls();

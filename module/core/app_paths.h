@@ -4,6 +4,13 @@
 
 namespace quorstat {
 
+// The separate updater that a newer release is handed to, beside the program.
+#if defined(_WIN32)
+inline constexpr const char* kUpgraderFileName = "Upgrader.exe";
+#else
+inline constexpr const char* kUpgraderFileName = "Upgrader";
+#endif
+
 // Where the program's files live: beside the executable, or in the user's data directory when the
 // program directory is not writable (an installed copy). QUORSTAT_DATA_DIR overrides both, for
 // tests and for running several copies side by side.
