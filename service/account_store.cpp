@@ -45,6 +45,20 @@ std::string newToken() {
     return token;
 }
 
+constexpr std::string_view kSelectUser =
+    "SELECT id, name, manager, plan_tail, custom_tail, custom_tail_short FROM users ";
+
+std::optional<UserRecord> readUser(Statement row) {
+    if (!row.step())
+        return std::nullopt;
+    return UserRecord{row.integer(0),
+                      row.text(1),
+                      row.integer(2) != 0,
+                      static_cast<int>(row.integer(3)),
+                      static_cast<int>(row.integer(4)),
+                      static_cast<int>(row.integer(5))};
+}
+
 SessionState endedState(std::string_view reason) {
     if (reason == "takeover")
         return SessionState::TakenOver;
@@ -70,18 +84,11 @@ std::int64_t AccountStore::addUser(std::string_view name, std::string_view passw
 }
 
 std::optional<UserRecord> AccountStore::findUser(std::string_view name) const {
-    Statement row = db_.query(
-        "SELECT id, name, manager, plan_tail, custom_tail, custom_tail_short FROM users "
-        "WHERE name = ?1",
-        name);
-    if (!row.step())
-        return std::nullopt;
-    return UserRecord{row.integer(0),
-                      row.text(1),
-                      row.integer(2) != 0,
-                      static_cast<int>(row.integer(3)),
-                      static_cast<int>(row.integer(4)),
-                      static_cast<int>(row.integer(5))};
+    return readUser(db_.query(std::string(kSelectUser) + "WHERE name = ?1", name));
+}
+
+std::optional<UserRecord> AccountStore::findUserById(std::int64_t id) const {
+    return readUser(db_.query(std::string(kSelectUser) + "WHERE id = ?1", id));
 }
 
 std::optional<SessionUser> AccountStore::login(const UserRecord& user,
@@ -120,6 +127,7 @@ SessionCheck AccountStore::check(std::string_view userName, std::string_view tok
         return {SessionState::TimedOut, std::nullopt};
     }
     db_.query("UPDATE sessions SET last_seen_at = ?1 WHERE token = ?2", now, token).run();
+    addOnlineTime(row.integer(0), now - row.integer(4));
     return {SessionState::Active, SessionUser{row.integer(0), row.text(1), row.integer(2) != 0,
                                               std::string(token), row.integer(3)}};
 }
@@ -139,6 +147,18 @@ int AccountStore::usersOnline() const {
 
 std::int64_t AccountStore::onlineSeconds(const SessionUser& session) const {
     return realSeconds() - session.startedAt;
+}
+
+// Real seconds online count towards the service-clock day they are noticed on, so that the
+// online rankings follow the virtual clock like everything else.
+void AccountStore::addOnlineTime(std::int64_t userId, std::int64_t seconds) {
+    if (seconds <= 0)
+        return;
+    db_.query(
+           "INSERT INTO online_days (user_id, day, seconds) VALUES (?1, ?2, ?3) "
+           "ON CONFLICT (user_id, day) DO UPDATE SET seconds = seconds + excluded.seconds",
+           userId, dayStart(clock_.now()), seconds)
+        .run();
 }
 
 std::int64_t AccountStore::realSeconds() const {

@@ -43,6 +43,7 @@ public:
     // Throws std::invalid_argument for an unusable name or password or a name already taken.
     std::int64_t addUser(std::string_view name, std::string_view password, bool manager);
     std::optional<UserRecord> findUser(std::string_view name) const;
+    std::optional<UserRecord> findUserById(std::int64_t id) const;
 
     // A new session, ending the one the user had; nothing when the password digest is wrong.
     std::optional<SessionUser> login(const UserRecord& user, std::string_view passwordDigest);
@@ -54,6 +55,7 @@ public:
 
 private:
     std::int64_t realSeconds() const;
+    void addOnlineTime(std::int64_t userId, std::int64_t seconds);
 
     Database& db_;
     const ServiceClock& clock_;

@@ -69,6 +69,27 @@ int issueDate(CivilSeconds time) {
            static_cast<int>(static_cast<unsigned>(date.day()));
 }
 
+std::optional<CivilSeconds> issueDateStart(int yymmdd) {
+    if (yymmdd < 0 || yymmdd > 991231)
+        return std::nullopt;
+    const year_month_day date{year{2000 + yymmdd / 10000},
+                              month{static_cast<unsigned>(yymmdd / 100 % 100)},
+                              day{static_cast<unsigned>(yymmdd % 100)}};
+    if (!date.ok())
+        return std::nullopt;
+    return sys_days{date}.time_since_epoch() / seconds{1};
+}
+
+CivilSeconds weekStart(CivilSeconds time) {
+    const sys_days day = dayOf(time);
+    return (day - (weekday{day} - Monday)).time_since_epoch() / seconds{1};
+}
+
+CivilSeconds monthStart(CivilSeconds time) {
+    const year_month_day date{dayOf(time)};
+    return sys_days{date.year() / date.month() / 1}.time_since_epoch() / seconds{1};
+}
+
 CivilSeconds localCivilTime(std::int64_t utcMillis) {
     const std::time_t utc =
         static_cast<std::time_t>(floor<seconds>(milliseconds{utcMillis}).count());

@@ -22,6 +22,11 @@ std::string formatTimeOfDay(CivilSeconds seconds);
 CivilSeconds dayStart(CivilSeconds time);
 // YYMMDD of the day containing `time`, the date part of an issue number.
 int issueDate(CivilSeconds time);
+// The start of the day YYMMDD (years 2000-2099); nothing when it is not a calendar date.
+std::optional<CivilSeconds> issueDateStart(int yymmdd);
+// Monday 00:00 of the week, and the first of the month, containing `time`.
+CivilSeconds weekStart(CivilSeconds time);
+CivilSeconds monthStart(CivilSeconds time);
 
 // The local calendar time of a real instant given in milliseconds since the Unix epoch.
 CivilSeconds localCivilTime(std::int64_t utcMillis);

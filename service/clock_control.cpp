@@ -82,7 +82,7 @@ std::string ClockControl::apply(std::string_view body) {
 
 std::string ClockControl::report() {
     const CivilSeconds now = context_.clock.now();
-    context_.draws.catchUp(now);
+    context_.catchUp(now);
     return ReplyWriter('1')
         .field(formatDateTime(now))
         .field(fmt::format("{}", context_.clock.speed()))

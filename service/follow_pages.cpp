@@ -38,10 +38,23 @@ void FollowPages::setFollowing(const PageRequest& request, bool follow) {
         throw PageError("用户不存在");
     if (target->id == request.user->id)
         throw PageError("不能关注自己");
-    const char* sql = follow ? "INSERT OR IGNORE INTO follows (follower_id, followee_id) "
-                               "VALUES (?1, ?2)"
-                             : "DELETE FROM follows WHERE follower_id = ?1 AND followee_id = ?2";
-    context_.db.query(sql, request.user->id, target->id).run();
+    if (follow)
+        context_.db
+            .query(
+                "INSERT OR IGNORE INTO follows (follower_id, followee_id, followed_at) "
+                "VALUES (?1, ?2, ?3)",
+                request.user->id, target->id, request.now)
+            .run();
+    else
+        context_.db
+            .query("DELETE FROM follows WHERE follower_id = ?1 AND followee_id = ?2",
+                   request.user->id, target->id)
+            .run();
+    // Both users' lists show the follow: the follower's marks, the followee's followers.
+    context_.db
+        .query("UPDATE users SET follows_stamp = ?3 WHERE id IN (?1, ?2)", request.user->id,
+               target->id, context_.stamps.next(request.now))
+        .run();
 }
 
 // 1|Atten=FOLLOWED|Fans=FOLLOWERS

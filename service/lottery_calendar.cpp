@@ -173,4 +173,25 @@ std::vector<ScheduledDraw> LotteryCalendar::drawsBetween(const LotterySchedule& 
     return draws;
 }
 
+std::optional<CivilSeconds> LotteryCalendar::drawTime(const LotterySchedule& lottery, int issue) {
+    const int sequence = issue % 1000;
+    const std::optional<CivilSeconds> day = issueDateStart(issue / 1000);
+    if (!day || sequence < 1 || sequence > static_cast<int>(lottery.drawOffsets.size()))
+        return std::nullopt;
+    return *day + lottery.drawOffsets[static_cast<std::size_t>(sequence - 1)];
+}
+
+int LotteryCalendar::issueAfter(const LotterySchedule& lottery, int issue, int steps) {
+    const int perDay = static_cast<int>(lottery.drawOffsets.size());
+    const int position = issue % 1000 - 1 + steps;
+    const CivilSeconds day =
+        issueDateStart(issue / 1000).value_or(0) + (position / perDay) * kSecondsPerDay;
+    return issueDate(day) * 1000 + position % perDay + 1;
+}
+
+ScheduledDraw LotteryCalendar::openIssue(const LotterySchedule& lottery, CivilSeconds now) {
+    // A table spans less than a day, so the next draw comes within two.
+    return drawsBetween(lottery, now, now + 2 * kSecondsPerDay).front();
+}
+
 }  // namespace quorstat::service

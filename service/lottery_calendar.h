@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,13 @@ public:
     // Draws of one lottery with after < drawAt <= upTo, oldest first.
     static std::vector<ScheduledDraw> drawsBetween(const LotterySchedule& lottery,
                                                    CivilSeconds after, CivilSeconds upTo);
+
+    // The draw time of issue YYMMDDNNN; nothing when the lottery has no such issue.
+    static std::optional<CivilSeconds> drawTime(const LotterySchedule& lottery, int issue);
+    // The issue `steps` issues after an existing issue, rolling over into the following days.
+    static int issueAfter(const LotterySchedule& lottery, int issue, int steps);
+    // The first issue drawn after `now`: the one open for betting.
+    static ScheduledDraw openIssue(const LotterySchedule& lottery, CivilSeconds now);
 
 private:
     explicit LotteryCalendar(std::vector<LotterySchedule> lotteries);

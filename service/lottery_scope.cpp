@@ -21,6 +21,13 @@ constexpr Play kPlays[] = {
     {1310, "五星", "不定位胆"}, {1311, "五星", "定位胆"},
 };
 
+const Play* playById(int playId) {
+    for (const Play& play : kPlays)
+        if (play.id == playId)
+            return &play;
+    return nullptr;
+}
+
 }  // namespace
 
 const LotterySchedule& readLottery(const FormBody& form, const LotteryCalendar& calendar) {
@@ -38,6 +45,16 @@ LotteryScope readLotteryScope(const FormBody& form, const LotteryCalendar& calen
         if (play.star == star && play.kind == kind)
             return {&lottery, play.id};
     throw PageError("玩法名称不正确");
+}
+
+std::string_view playStarName(int playId) {
+    const Play* play = playById(playId);
+    return play ? play->star : std::string_view();
+}
+
+std::string_view playKindName(int playId) {
+    const Play* play = playById(playId);
+    return play ? play->kind : std::string_view();
 }
 
 }  // namespace quorstat::service

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "service/form_body.h"
 #include "service/lottery_calendar.h"
 
@@ -15,5 +17,9 @@ struct LotteryScope {
 const LotterySchedule& readLottery(const FormBody& form, const LotteryCalendar& calendar);
 // "LotteryName", "LotteryPlay" (star name) and "LotteryType" (kind name).
 LotteryScope readLotteryScope(const FormBody& form, const LotteryCalendar& calendar);
+
+// The names a play travels under: star ("五星" for 定位胆 too) and kind.
+std::string_view playStarName(int playId);
+std::string_view playKindName(int playId);
 
 }  // namespace quorstat::service

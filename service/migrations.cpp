@@ -91,7 +91,84 @@ INSERT INTO setups VALUES ('SystemTimeInterval',
 INSERT INTO users (name, password_digest) VALUES ('demo', '4bf2d8728120d052');
 )sql";
 
-constexpr std::array kSteps = {kAccountsTemplatesDraws};
+// Money columns hold thousandths of a yuan; *_at columns service-clock seconds; days the
+// service-clock second their day begins. Cleared plans stay for the rankings.
+constexpr const char* kPlansRankings = R"sql(
+ALTER TABLE follows ADD COLUMN followed_at INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE users ADD COLUMN follows_stamp TEXT NOT NULL DEFAULT '';
+CREATE TABLE plan_boards (
+    user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    lottery_id INTEGER NOT NULL,
+    play_id INTEGER NOT NULL,
+    share INTEGER NOT NULL DEFAULT 0,
+    stamp TEXT NOT NULL DEFAULT '',
+    PRIMARY KEY (user_id, lottery_id, play_id)
+);
+CREATE TABLE board_stamps (
+    lottery_id INTEGER NOT NULL,
+    play_id INTEGER NOT NULL,
+    stamp TEXT NOT NULL,
+    PRIMARY KEY (lottery_id, play_id)
+);
+CREATE TABLE plans (
+    id INTEGER PRIMARY KEY,
+    user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    lottery_id INTEGER NOT NULL,
+    play_id INTEGER NOT NULL,
+    positions TEXT NOT NULL,
+    unit_cost INTEGER NOT NULL,
+    prize INTEGER NOT NULL,
+    first_issue INTEGER NOT NULL,
+    last_issue INTEGER NOT NULL,
+    multiples TEXT NOT NULL,
+    numbers TEXT NOT NULL,
+    bet_count INTEGER NOT NULL,
+    bet_time TEXT NOT NULL,
+    state INTEGER NOT NULL DEFAULT 0,
+    reached INTEGER NOT NULL DEFAULT 1,
+    next_issue INTEGER NOT NULL,
+    next_draw_at INTEGER NOT NULL,
+    stake INTEGER NOT NULL DEFAULT 0,
+    winnings INTEGER NOT NULL DEFAULT 0,
+    hit_positions TEXT NOT NULL DEFAULT '',
+    draw_numbers TEXT NOT NULL DEFAULT '',
+    decided_at INTEGER,
+    modified TEXT NOT NULL,
+    cleared INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX plans_by_owner ON plans(user_id, lottery_id, play_id, cleared);
+CREATE INDEX plans_by_board ON plans(lottery_id, play_id, cleared);
+CREATE INDEX plans_waiting ON plans(state, next_draw_at);
+CREATE TABLE online_days (
+    user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    day INTEGER NOT NULL,
+    seconds INTEGER NOT NULL,
+    PRIMARY KEY (user_id, day)
+);
+CREATE TABLE daily_points (
+    lottery_id INTEGER NOT NULL,
+    play_id INTEGER NOT NULL,
+    day INTEGER NOT NULL,
+    user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    bet_points REAL NOT NULL,
+    reward_points REAL NOT NULL,
+    PRIMARY KEY (lottery_id, play_id, day, user_id)
+);
+CREATE TABLE ranking_entries (
+    list TEXT NOT NULL,
+    panel INTEGER NOT NULL,
+    lottery_id INTEGER NOT NULL,
+    play_id INTEGER NOT NULL,
+    rank INTEGER NOT NULL,
+    user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
+    value REAL NOT NULL,
+    previous_rank INTEGER NOT NULL,
+    PRIMARY KEY (list, lottery_id, play_id, panel, rank)
+);
+CREATE INDEX ranking_entries_by_user ON ranking_entries(list, lottery_id, play_id, panel, user_id);
+)sql";
+
+constexpr std::array kSteps = {kAccountsTemplatesDraws, kPlansRankings};
 
 int schemaVersion(Database& db) {
     Statement statement = db.query("PRAGMA user_version");

@@ -57,7 +57,7 @@ std::string Router::answer(std::string_view page, std::string_view body) {
 std::string Router::run(const Route& route, const FormBody& form) {
     try {
         const CivilSeconds now = context_.clock.now();
-        context_.draws.catchUp(now);
+        context_.catchUp(now);
         Database::Transaction transaction(context_.db);
         checkTimeToken(form);
         std::optional<SessionUser> user;

@@ -33,14 +33,23 @@ ServiceApp::ServiceApp(const ServiceOptions& options, ServiceClock::Source clock
       accountPages_(context_),
       drawPages_(context_),
       followPages_(context_),
+      planPages_(context_),
+      userListPages_(context_),
+      rankingPages_(context_),
+      dataBoxPages_(context_),
       templatePages_(context_),
       setupPages_(context_),
       webPages_(context_),
       clockControl_(context_),
+      rankingControl_(context_),
       server_(std::make_unique<httplib::Server>()) {
     accountPages_.addTo(router_);
     drawPages_.addTo(router_);
     followPages_.addTo(router_);
+    planPages_.addTo(router_);
+    userListPages_.addTo(router_);
+    rankingPages_.addTo(router_);
+    dataBoxPages_.addTo(router_);
     templatePages_.addTo(router_);
     setupPages_.addTo(router_);
     route();
@@ -59,6 +68,7 @@ void ServiceApp::route() {
                   });
     webPages_.addTo(*server_);
     clockControl_.addTo(*server_);
+    rankingControl_.addTo(*server_);
     server_->set_error_handler([](const httplib::Request&, httplib::Response& response) {
         if (response.body.empty())
             response.set_content(ToAnsi(ReplyWriter::failure(errorMessage(response.status))),

@@ -5,12 +5,17 @@
 
 #include "service/account_pages.h"
 #include "service/clock_control.h"
+#include "service/data_box_pages.h"
 #include "service/draw_pages.h"
 #include "service/follow_pages.h"
+#include "service/plan_pages.h"
+#include "service/ranking_control.h"
+#include "service/ranking_pages.h"
 #include "service/router.h"
 #include "service/service_context.h"
 #include "service/setup_pages.h"
 #include "service/template_pages.h"
+#include "service/user_list_pages.h"
 #include "service/web_pages.h"
 
 namespace httplib {
@@ -43,10 +48,15 @@ private:
     AccountPages accountPages_;
     DrawPages drawPages_;
     FollowPages followPages_;
+    PlanPages planPages_;
+    UserListPages userListPages_;
+    RankingPages rankingPages_;
+    DataBoxPages dataBoxPages_;
     TemplatePages templatePages_;
     SetupPages setupPages_;
     WebPages webPages_;
     ClockControl clockControl_;
+    RankingControl rankingControl_;
     std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
     int port_ = 0;

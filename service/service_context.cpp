@@ -51,8 +51,18 @@ ServiceContext::ServiceContext(const ServiceOptions& serviceOptions,
       db(options.databasePath),
       stamps(db),
       accounts(db, clock, options.sessionIdleSeconds),
-      draws(db, calendar, options.seed.value_or(randomSeed())) {
+      draws(db, calendar, options.seed.value_or(randomSeed())),
+      plans(db),
+      boards(db),
+      settlement(db, calendar, plans, boards, stamps),
+      rankings(db, calendar, plans) {
     migrate(db);
+}
+
+void ServiceContext::catchUp(CivilSeconds now) {
+    draws.catchUp(now);
+    settlement.run(now);
+    rankings.runIfDue(now);
 }
 
 }  // namespace quorstat::service

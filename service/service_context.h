@@ -7,8 +7,12 @@
 #include "service/database.h"
 #include "service/draw_maker.h"
 #include "service/lottery_calendar.h"
+#include "service/plan_boards.h"
+#include "service/plan_store.h"
+#include "service/ranking_job.h"
 #include "service/service_clock.h"
 #include "service/service_options.h"
+#include "service/settlement.h"
 
 namespace quorstat::service {
 
@@ -24,7 +28,16 @@ struct ServiceContext {
     ChangeStamps stamps;
     AccountStore accounts;
     DrawMaker draws;
+    PlanStore plans;
+    PlanBoards boards;
+    Settlement settlement;
+    RankingJob rankings;
     std::mutex lock;
+
+    // Makes the draws the clock has passed, settles the plans waiting for them and runs the
+    // ranking job when it is due. Every request runs this under the lock before it reads
+    // anything.
+    void catchUp(CivilSeconds now);
 };
 
 }  // namespace quorstat::service

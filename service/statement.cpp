@@ -42,6 +42,10 @@ std::int64_t Statement::integer(int column) const {
     return sqlite3_column_int64(statement_, column);
 }
 
+double Statement::real(int column) const {
+    return sqlite3_column_double(statement_, column);
+}
+
 std::string Statement::text(int column) const {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
     if (data == nullptr)
@@ -59,6 +63,10 @@ void Statement::bindNull(int index) {
 
 void Statement::bindInteger(int index, std::int64_t value) {
     check(sqlite3_bind_int64(statement_, index, value));
+}
+
+void Statement::bindReal(int index, double value) {
+    check(sqlite3_bind_double(statement_, index, value));
 }
 
 void Statement::bindText(int index, std::string_view value) {

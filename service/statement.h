@@ -26,6 +26,8 @@ public:
             bindNull(index);
         else if constexpr (std::is_integral_v<T>)
             bindInteger(index, static_cast<std::int64_t>(value));
+        else if constexpr (std::is_floating_point_v<T>)
+            bindReal(index, static_cast<double>(value));
         else
             bindText(index, std::string_view(value));
         return *this;
@@ -45,12 +47,14 @@ public:
     void reset();
 
     std::int64_t integer(int column) const;
+    double real(int column) const;
     std::string text(int column) const;
     bool isNull(int column) const;
 
 private:
     void bindNull(int index);
     void bindInteger(int index, std::int64_t value);
+    void bindReal(int index, double value);
     void bindText(int index, std::string_view value);
     void check(int result) const;
 

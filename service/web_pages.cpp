@@ -46,7 +46,7 @@ std::string WebPages::banner(bool evening) {
     {
         std::lock_guard lock(context_.lock);
         const CivilSeconds now = context_.clock.now();
-        context_.draws.catchUp(now);
+        context_.catchUp(now);
         for (const LotterySchedule& lottery : context_.calendar.lotteries()) {
             Statement draw = context_.db.query(
                 "SELECT issue, numbers FROM draws WHERE lottery_id = ?1 AND draw_at <= ?2 "
