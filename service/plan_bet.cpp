@@ -111,14 +111,16 @@ void PlanBet::readDigits(std::string_view text) {
 // "K:DIGITS" items joined by ",", positions 1 to 5 ascending, each with at least one digit.
 void PlanBet::readPositionGroups(std::string_view text) {
     int lastPosition = 0;
-    while (!text.empty()) {
+    while (true) {
         const std::size_t end = std::min(text.find(','), text.size());
         const std::string_view item = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
         if (item.size() < 3 || item[1] != ':' || item[0] <= '0' + lastPosition || item[0] > '5')
             throw PageError("胆码格式不正确");
         lastPosition = item[0] - '0';
         digitMasks_[static_cast<std::size_t>(lastPosition - 1)] = digitMask(item.substr(2));
+        if (end == text.size())
+            break;
+        text.remove_prefix(end + 1);
     }
     for (std::size_t position = 0; position < digitMasks_.size(); ++position) {
         if (digitMasks_[position] == 0)
