@@ -87,14 +87,41 @@ TEST_F(BadInputTest, GarbledBodiesNeverBreakTheService) {
                                   "&ModifyTime=",
                                   "&Username=boss&Password=" + std::string(16, 'a'),
                                   "&LotteryPlay=三星",
-                                  "&LotteryType=单选"};
+                                  "&LotteryType=单选",
+                                  "&Position=123,",
+                                  "&ChipsPrice=2.000",
+                                  "&Bonus=1950.000",
+                                  "&Issue1=130501024",
+                                  "&Issue2=130501026",
+                                  "&Multiple=1,2,",
+                                  "&BetContext=555 ",
+                                  "&BetNum=1",
+                                  "&BetTime=2013-05-01 09:15:00",
+                                  "&Share=1",
+                                  "&Page=1",
+                                  "&OnePageNum=",
+                                  "&PlanID=",
+                                  "&Deleted=2",
+                                  "&ShareSetFlag=",
+                                  "&Orderby=UserName ",
+                                  "&BetTotalNum=大等于|",
+                                  "&TopOwn=1&Attention=",
+                                  "&FactorCycle=",
+                                  "&TOP100=week",
+                                  "&ftype=txt",
+                                  "&BetByLocation=1"};
     const char* pages[] = {
         "BetUserLogin.asp",     "BetFlashTime.asp",     "BetFlashLotteryTime.asp",
         "BetLotteryData.asp",   "BetTempletList.asp",   "BetTempletUp.asp",
         "BetTempletDelete.asp", "BetTempletChange.asp", "BetTempletDetail.asp",
-        "BetSetup.asp",         "BetGetUserInfoID.asp", "BetAttentionUser.asp"};
+        "BetSetup.asp",         "BetGetUserInfoID.asp", "BetAttentionUser.asp",
+        "BetPlanInfoUp.asp",    "BetPlanList.asp",      "BetPlanCancel.asp",
+        "BetPlanDelete.asp",    "BetPlanReset.asp",     "BetPlanDetail.asp",
+        "BetPlanShare.asp",     "BetUserInfoList.asp",  "BetTOP100Rank.asp",
+        "BetTOP100Online.asp",  "BetTOP100Fans.asp",    "BetPlanContext.asp",
+        "BetPlanStatus.asp"};
     std::mt19937 random(12345);
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         std::string body;
         const int count = std::uniform_int_distribution<int>(0, 12)(random);
         for (int i = 0; i < count; ++i)
