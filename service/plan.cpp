@@ -38,8 +38,16 @@ int Plan::playedIssues() const {
 }
 
 bool Plan::covers(int issue) const {
-    return issue >= firstIssue &&
-           (issue < nextIssue || (issue == nextIssue && state != PlanState::Stopped));
+    switch (state) {
+        case PlanState::Waiting:
+            return issue >= firstIssue && issue <= lastIssue;
+        case PlanState::Stopped:
+            return issue >= firstIssue && issue < nextIssue;
+        case PlanState::Hit:
+        case PlanState::Missed:
+            break;
+    }
+    return issue >= firstIssue && issue <= nextIssue;
 }
 
 DrawResult Plan::resultOf(const PlanBet& bet, std::string_view draw) const {

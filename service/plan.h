@@ -63,7 +63,7 @@ public:
     // The issues whose draw the plan has played.
     int playedIssues() const;
     bool hasStarted() const { return reached > 1 || state != PlanState::Waiting; }
-    // Whether the plan bets on the issue: it has played it or waits for it.
+    // Whether the plan bets on the issue: it has played it, or is running and will play it.
     bool covers(int issue) const;
 
     DrawResult resultOf(const PlanBet& bet, std::string_view draw) const;

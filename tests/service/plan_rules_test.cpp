@@ -155,6 +155,7 @@ TEST(PlanRun, HitsInItsThirdIssue) {
     EXPECT_EQ(plan.stake, 6000);
     EXPECT_EQ(plan.awaitedStake(), 8000);
     EXPECT_TRUE(plan.covers(130501026));
+    EXPECT_FALSE(plan.covers(130501027));
     play(plan, {"55501"});
     EXPECT_EQ(plan.state, PlanState::Hit);
     EXPECT_EQ(plan.reached, 3);
@@ -193,6 +194,7 @@ TEST(PlanRun, StopsWithTheStakeOfTheIssuesPlayed) {
     EXPECT_EQ(plan.awaitedStake(), 0);
     EXPECT_TRUE(plan.covers(130501024));
     EXPECT_FALSE(plan.covers(130501025));
+    EXPECT_FALSE(plan.covers(130501023));
 }
 
 TEST(PlanRun, TwoPositionsStakeTwiceAndWinWhereTheyHit) {
