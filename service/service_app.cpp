@@ -3,6 +3,8 @@
 #include <fmt/format.h>
 #include <httplib.h>
 
+#include <sys/socket.h>
+
 #include <chrono>
 
 #include "core/text_codec.h"
@@ -10,6 +12,8 @@
 
 namespace quorstat::service {
 namespace {
+
+constexpr int kListenBacklog = 512;
 
 // Requests that never reach a page still get a reply in the service's grammar.
 std::string errorMessage(int status) {
@@ -61,6 +65,12 @@ ServiceApp::~ServiceApp() {
 
 void ServiceApp::route() {
     server_->set_payload_max_length(context_.options.maxBodyBytes);
+    // The library listens with a backlog of 5, so clients connecting at once would wait for the
+    // kernel to retransmit; start() listens on the socket again with a longer queue.
+    server_->set_socket_options([this](int socket) {
+        httplib::default_socket_options(socket);
+        listenSocket_ = socket;
+    });
     server_->Post(R"(/BetInfo1/release/([^/]+))",
                   [this](const httplib::Request& request, httplib::Response& response) {
                       response.set_content(router_.answer(request.matches[1].str(), request.body),
@@ -90,12 +100,14 @@ void ServiceApp::route() {
 
 bool ServiceApp::start() {
     const ServiceOptions& options = context_.options;
+
     if (options.port == 0)
         port_ = server_->bind_to_any_port(options.listenAddress);
     else
         port_ = server_->bind_to_port(options.listenAddress, options.port) ? options.port : -1;
     if (port_ <= 0)
         return false;
+    ::listen(listenSocket_, kListenBacklog);
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop() that comes before the accept loop runs would be lost.
     while (!server_->is_running())

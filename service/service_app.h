@@ -60,6 +60,7 @@ private:
     std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
     int port_ = 0;
+    int listenSocket_ = -1;
 };
 
 }  // namespace quorstat::service
