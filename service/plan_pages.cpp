@@ -24,7 +24,7 @@ int readPage(const FormBody& form) {
 }
 
 int readPageSize(const FormBody& form) {
-    return static_cast<int>(form.requiredInteger("OnePageNum", 0, PlanPages::kMaxPageSize));
+    return static_cast<int>(form.requiredInteger("OnePageNum", 0, kMaxPlanPageSize));
 }
 
 std::string shareReply(bool shared) {

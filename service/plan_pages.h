@@ -16,8 +16,6 @@ struct ServiceContext;
 // answer with the owner's refreshed plan list.
 class PlanPages {
 public:
-    static constexpr int kMaxPageSize = 100000;
-
     explicit PlanPages(ServiceContext& context) : context_(context) {}
 
     void addTo(Router& router);

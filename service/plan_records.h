@@ -9,6 +9,9 @@ class LotteryCalendar;
 class Plan;
 struct PlanSummary;
 
+// The most plans a list page may ask for ("OnePageNum"); 0 asks for all.
+constexpr int kMaxPlanPageSize = 100000;
+
 // The plan record: PID=..|UN=..|...|TXT=..|
 std::string planRecord(const Plan& plan, const LotteryCalendar& calendar);
 // The summary record of a plan list, its stamp as LMT: IM=..|TNM=..|...|LMT=..|

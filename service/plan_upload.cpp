@@ -11,6 +11,7 @@
 #include "service/page_error.h"
 #include "service/page_request.h"
 #include "service/plan_bet.h"
+#include "service/plan_records.h"
 
 namespace quorstat::service {
 namespace {
@@ -20,7 +21,6 @@ constexpr Milli kMaxUnitCost = 1000 * kMilliPerYuan;  // the calculator's limits
 constexpr Milli kMaxPrize = 10'000'000 * kMilliPerYuan;
 constexpr Milli kMaxIssueStake = 999'999'999 * kMilliPerYuan;
 constexpr int kMaxIssues = 99;
-constexpr int kMaxPageSize = 100000;
 
 struct UnitMode {
     Milli minCost;
@@ -181,7 +181,7 @@ PlanUpload PlanUpload::read(const PageRequest& request, const LotteryScope& scop
 
     PlanUpload upload;
     upload.share = form.requiredInteger("Share", 0, 1) == 1;
-    upload.pageSize = static_cast<int>(form.requiredInteger("OnePageNum", 0, kMaxPageSize));
+    upload.pageSize = static_cast<int>(form.requiredInteger("OnePageNum", 0, kMaxPlanPageSize));
     if (form.optionalInteger("BetByLocation", 0, 1).value_or(0) == 1 && plan.positions.size() > 1) {
         for (const std::string& code : plan.positions) {
             Plan single = plan;

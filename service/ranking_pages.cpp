@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "service/lottery_scope.h"
 #include "service/page_error.h"
 #include "service/ranking_job.h"

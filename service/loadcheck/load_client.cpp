@@ -17,7 +17,7 @@ LoadClient::LoadClient(int port, std::string userName, std::string password, int
 LoadClient::Result LoadClient::run(int rounds, std::chrono::steady_clock::time_point deadline) {
     if (!logIn())
         return result_;
-    PlanUpload plan;
+    quorstat::PlanUpload plan;
     plan.positionCodes = "123";
     plan.unitCost = 2;
     plan.prize = 1950;

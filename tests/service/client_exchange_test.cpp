@@ -65,8 +65,8 @@ protected:
                 return "unknown";
         }
     }
-    static PlanUpload plan(const std::string& numbers, int betCount) {
-        PlanUpload upload;
+    static quorstat::PlanUpload plan(const std::string& numbers, int betCount) {
+        quorstat::PlanUpload upload;
         upload.positionCodes = "123,345";
         upload.unitCost = 2;
         upload.prize = 1950;
