@@ -28,7 +28,7 @@ struct PlanSummary {
     int longestMisses = 0;       // CUH
     int currentRun = 0;          // CHN
     bool currentRunHits = true;  // CHNS
-    long betCountSum = 0;
+    long betCountSum = 0;        // Σ BN, for the average bet count
 
     // Runs are counted over the hit and missed plans in the order they were decided.
     static PlanSummary of(const std::vector<Plan>& plans);
