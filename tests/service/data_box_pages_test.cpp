@@ -49,9 +49,9 @@ TEST_F(DataBoxPagesTest, LatestPlanOfAUserForAnIssue) {
     setClock("2013-05-01 10:15:00");
     EXPECT_EQ(planContext(wang_, "&UserInfoID=1&Issue=0&ftype=txt"), "1|130501026|UID=1|");
 
-    EXPECT_EQ(planContext(wang_, "&UserInfoID=9&Issue=0&ftype=txt"), "0|用户不存在");
-    EXPECT_EQ(planContext(wang_, "&UserInfoID=1&Issue=0&ftype=doc"), "0|字段“ftype”的值不正确");
-    EXPECT_EQ(planContext(wang_, "&UserInfoID=1&Issue=130501121&ftype=txt"), "0|期号不正确");
+    EXPECT_EQ(planContext(wang_, "&UserInfoID=9&Issue=0&ftype=txt"), "0|用户不存在|");
+    EXPECT_EQ(planContext(wang_, "&UserInfoID=1&Issue=0&ftype=doc"), "0|字段“ftype”的值不正确|");
+    EXPECT_EQ(planContext(wang_, "&UserInfoID=1&Issue=130501121&ftype=txt"), "0|期号不正确|");
 }
 
 TEST_F(DataBoxPagesTest, StatesOfPlansInAnIssue) {
@@ -67,10 +67,10 @@ TEST_F(DataBoxPagesTest, StatesOfPlansInAnIssue) {
     EXPECT_EQ(planStatus(demo_, "&PlanID=" + wangPlan_ + "&Issue=130501025"), "1|130501025|");
     EXPECT_EQ(planStatus(wang_, "&PlanID=" + demoPlan_ + "&Issue=130501026"), "1|130501026|");
 
-    EXPECT_EQ(planStatus(wang_, "&UserInfoID=1,x&Issue=130501025"), "0|用户编号不正确");
-    EXPECT_EQ(planStatus(wang_, "&UserInfoID=1,&Issue=130501025"), "0|用户编号不正确");
-    EXPECT_EQ(planStatus(wang_, "&PlanID=-3&Issue=130501025"), "0|方案编号不正确");
-    EXPECT_EQ(planStatus(wang_, "&UserInfoID=1,7&Issue=130501025"), "0|用户不存在");
+    EXPECT_EQ(planStatus(wang_, "&UserInfoID=1,x&Issue=130501025"), "0|用户编号不正确|");
+    EXPECT_EQ(planStatus(wang_, "&UserInfoID=1,&Issue=130501025"), "0|用户编号不正确|");
+    EXPECT_EQ(planStatus(wang_, "&PlanID=-3&Issue=130501025"), "0|方案编号不正确|");
+    EXPECT_EQ(planStatus(wang_, "&UserInfoID=1,7&Issue=130501025"), "0|用户不存在|");
 }
 
 }  // namespace

@@ -212,15 +212,15 @@ TEST_F(PlanPagesTest, ListsPageByPageAndAnswerTwoWhenUnchanged) {
 TEST_F(PlanPagesTest, DeletesOnlyBeforeTheFirstDrawAndStopsOnlyAfterIt) {
     const std::string first = parseList(upload(demo_)).plans.at(0).at("PID");
     const std::string second = parseList(upload(demo_)).plans.at(0).at("PID");
-    EXPECT_EQ(planPage("BetPlanCancel.asp", demo_, first), "0|方案还没有开始，请删除方案");
+    EXPECT_EQ(planPage("BetPlanCancel.asp", demo_, first), "0|方案还没有开始，请删除方案|");
     const ListReply afterDelete = parseList(planPage("BetPlanDelete.asp", demo_, first));
     EXPECT_EQ(afterDelete.total, 1);
-    EXPECT_EQ(planPage("BetPlanDelete.asp", demo_, first), "0|方案不存在");
+    EXPECT_EQ(planPage("BetPlanDelete.asp", demo_, first), "0|方案不存在|");
 
     setClock("2013-05-01 10:00:30");
-    EXPECT_EQ(planPage("BetPlanDelete.asp", demo_, second), "0|方案已经开始，不能删除");
+    EXPECT_EQ(planPage("BetPlanDelete.asp", demo_, second), "0|方案已经开始，不能删除|");
     EXPECT_EQ(parseList(planPage("BetPlanCancel.asp", demo_, second)).plans.at(0).at("PS"), "3");
-    EXPECT_EQ(planPage("BetPlanCancel.asp", demo_, second), "0|方案已经结束");
+    EXPECT_EQ(planPage("BetPlanCancel.asp", demo_, second), "0|方案已经结束|");
     // A stopped plan plays no more issues.
     setClock("2013-05-01 11:00:00");
     EXPECT_EQ(planOf(demo_, second).at("BM"), "2.000");
@@ -235,7 +235,7 @@ TEST_F(PlanPagesTest, ClearingEmptiesTheListAndStopsRunningPlans) {
     const Fields later = {{"Issue1", "130501025"}, {"Issue2", "130501027"}};
     upload(demo_, later);
     const std::string body = prefix(demo_) + lotteryScope();
-    EXPECT_EQ(post("BetPlanReset.asp", body + "&Deleted=1"), "0|字段“Deleted”的值不正确");
+    EXPECT_EQ(post("BetPlanReset.asp", body + "&Deleted=1"), "0|字段“Deleted”的值不正确|");
     const ListReply cleared = parseList(post("BetPlanReset.asp", body + "&Deleted=2"));
     EXPECT_EQ(cleared.status, '1');
     EXPECT_EQ(cleared.total, 0);
@@ -259,8 +259,8 @@ TEST_F(PlanPagesTest, OtherUsersSeeSharedPlansOnlyAndManagersSeeAll) {
 
     EXPECT_EQ(post("BetPlanShare.asp", prefix(demo_) + lotteryScope() + "&ShareSetFlag=0"),
               "1|Share=False");
-    EXPECT_EQ(sharedList(wang, "demo"), "0|这个用户没有分享方案");
-    EXPECT_EQ(detail(wang, "demo", planId), "0|方案不存在");
+    EXPECT_EQ(sharedList(wang, "demo"), "0|这个用户没有分享方案|");
+    EXPECT_EQ(detail(wang, "demo", planId), "0|方案不存在|");
     EXPECT_EQ(parseList(sharedList(boss, "demo")).total, 1);
 
     EXPECT_EQ(setShare(demo_, 1), "1|Share=True");
@@ -278,13 +278,13 @@ TEST_F(PlanPagesTest, OtherUsersSeeSharedPlansOnlyAndManagersSeeAll) {
         post("BetPlanShare.asp", prefix(demo_) + lotteryScope("天津时时彩") + "&ShareSetFlag=0"),
         "1|Share=False");
 
-    EXPECT_EQ(detail(wang, "wang", planId), "0|方案不存在");
-    EXPECT_EQ(planPage("BetPlanCancel.asp", wang, planId), "0|方案不存在");
-    EXPECT_EQ(planPage("BetPlanDelete.asp", wang, planId), "0|方案不存在");
-    EXPECT_EQ(planPage("BetPlanDelete.asp", wang, "x"), "0|字段“PlanID”的值不正确");
+    EXPECT_EQ(detail(wang, "wang", planId), "0|方案不存在|");
+    EXPECT_EQ(planPage("BetPlanCancel.asp", wang, planId), "0|方案不存在|");
+    EXPECT_EQ(planPage("BetPlanDelete.asp", wang, planId), "0|方案不存在|");
+    EXPECT_EQ(planPage("BetPlanDelete.asp", wang, "x"), "0|字段“PlanID”的值不正确|");
     EXPECT_EQ(post("BetPlanList.asp",
                    prefix(wang) + lotteryScope() + "&Share=0&sUserName=demo&Page=1&OnePageNum=0"),
-              "0|不能操作其他用户的方案");
+              "0|不能操作其他用户的方案|");
     EXPECT_EQ(parseList(ownList(demo_)).total, 1);
 }
 
@@ -335,7 +335,7 @@ TEST_F(PlanPagesTest, BadUploadsAreRefusedWithAMessageAndStoreNothing) {
         {{{"Multiple", kOmit}}, "请求缺少字段“Multiple”"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(upload(demo_, c.changes), "0|" + c.message) << c.message;
+        EXPECT_EQ(upload(demo_, c.changes), "0|" + c.message + "|") << c.message;
     EXPECT_EQ(parseList(ownList(demo_)).total, 0);
 }
 
@@ -371,10 +371,10 @@ TEST_F(PlanPagesTest, UploadsOfEachPlayFamily) {
                              {"Position", "123"},
                              {"Bonus", "19500.000"},
                              {"BetContext", "30519 "}}),
-              "0|投注位置不正确");
+              "0|投注位置不正确|");
     EXPECT_EQ(
         upload(demo_, {{"LotteryType", "组选"}, {"ChipsPrice", "20.000"}, {"Bonus", "330.000"}}),
-        "0|中奖金额范围不正确");
+        "0|中奖金额范围不正确|");
 }
 
 }  // namespace

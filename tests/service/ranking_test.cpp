@@ -122,7 +122,7 @@ TEST_F(RankingTest, PointsOfYesterdayAfterTwoInTheMorning) {
     const Sections forLi = parseSections(points(li_, "day"));
     EXPECT_TRUE(forLi.at("UTSCount").empty());
     EXPECT_EQ(forLi.at("TSCount").size(), 2u);
-    EXPECT_EQ(points(demo_, "year"), "0|字段“TOP100”的值不正确");
+    EXPECT_EQ(points(demo_, "year"), "0|字段“TOP100”的值不正确|");
 }
 
 // Idle days cost 2 reward points each: over the week of 04-29 to 05-05 both have 1.5 - 4 × 2.
@@ -165,7 +165,7 @@ TEST_F(RankingTest, OnlineTimeAndFollowers) {
     EXPECT_EQ(column(followers.at("UTDCount"), "TSR"), (Values{"2"}));
     EXPECT_EQ(followers.at("TDCount").at(1).at("SH"), "False");
     EXPECT_EQ(online(li_).substr(0, 2), "1|");
-    EXPECT_EQ(post("BetTOP100Online.asp", prefix(li_) + "&sUserName=demo"), "0|用户名不正确");
+    EXPECT_EQ(post("BetTOP100Online.asp", prefix(li_) + "&sUserName=demo"), "0|用户名不正确|");
 }
 
 TEST_F(RankingTest, RunsOnDemandForTheDayBefore) {

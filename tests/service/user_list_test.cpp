@@ -250,11 +250,11 @@ TEST_F(UserListTest, RefusesMalformedRequests) {
         {"&TopOwn=0&Attention=0&sUserName=", "没有输入用户名"},
     };
     for (const auto& [options, message] : cases)
-        EXPECT_EQ(userList(options), "0|" + message) << options;
+        EXPECT_EQ(userList(options), "0|" + message + "|") << options;
     EXPECT_EQ(post("BetUserInfoList.asp", prefix(demo_) + lotteryScope() +
                                               "&Page=1&OnePageNum=20&TopOwn=0&Attention=0"
                                               "&FactorCycle=257"),
-              "0|字段“FactorCycle”的值不正确");
+              "0|字段“FactorCycle”的值不正确|");
 }
 
 }  // namespace
