@@ -170,8 +170,7 @@ TEST_F(TemplatePagesTest, SixOwnTemplatesWithUniqueNamesAtMost) {
     for (int i = 1; i <= 6; ++i)
         ASSERT_EQ(upload(bob_, 0, {{"TempletName", "模" + std::to_string(i)}}),
                   "1|" + std::to_string(i + 1));
-    EXPECT_EQ(upload(bob_, 0, {{"TempletName", "模7"}}),
-              "0|除系统模板外，用户最多可以添加6个模板|");
+    EXPECT_EQ(upload(bob_, 0, {{"TempletName", "模7"}}), "0|除系统模板外，用户最多可以添加6个模板|");
     EXPECT_EQ(upload(bob_, 3, {{"TempletName", "模1"}}), "0|存在一个重名的模板|");
     EXPECT_EQ(upload(bob_, 3, {{"TempletName", "模2"}, {"Win", "赢"}}), "1|3");
     EXPECT_EQ(act("BetTempletDelete.asp", bob_, 2), "1");
