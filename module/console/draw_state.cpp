@@ -42,19 +42,17 @@ DrawState::Recompute DrawState::recompute() {
     return Recompute::NewIssue;
 }
 
-DrawState::Tick DrawState::countdownTick(std::optional<int> warnAtSeconds) {
-    Tick tick;
+DrawState::Tick DrawState::countdownTick() {
     --remainingSeconds;
-    if (remainingSeconds <= -kCloseOffsetSeconds) {
-        tick.drawMoment = remainingSeconds == -kCloseOffsetSeconds;
-        tick.recomputed = recompute();
-    }
+    return {remainingSeconds <= -kCloseOffsetSeconds, remainingSeconds == -kCloseOffsetSeconds};
+}
+
+bool DrawState::preDrawWarningDue(std::optional<int> warnAtSeconds) {
     // Server-time corrections can repeat a second; the warning must not.
-    if (warnAtSeconds && remainingSeconds == *warnAtSeconds && warnedIssue_ != currentIssue) {
-        warnedIssue_ = currentIssue;
-        tick.preDrawWarning = true;
-    }
-    return tick;
+    if (!warnAtSeconds || remainingSeconds != *warnAtSeconds || warnedIssue_ == currentIssue)
+        return false;
+    warnedIssue_ = currentIssue;
+    return true;
 }
 
 std::optional<int> DrawState::issueToPoll() const {

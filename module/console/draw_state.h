@@ -54,13 +54,13 @@ public:
     Recompute recompute();
 
     struct Tick {
-        bool drawMoment = false;  // the draw time of the issue just closed has come
-        std::optional<Recompute> recomputed;
-        bool preDrawWarning = false;
+        bool closing = false;     // betting has been closed for the whole offset: recompute
+        bool drawMoment = false;  // exactly the draw time of the issue just closed
     };
-    // One second of the countdown. The warning comes once per issue, when `warnAtSeconds` of
-    // betting remain.
-    Tick countdownTick(std::optional<int> warnAtSeconds);
+    // One second of the countdown.
+    Tick countdownTick();
+    // True once per issue, when `warnAtSeconds` of betting remain.
+    bool preDrawWarningDue(std::optional<int> warnAtSeconds);
 
     // The issue whose numbers to ask for next; none when no more polling is needed now.
     std::optional<int> issueToPoll() const;

@@ -48,19 +48,25 @@ TEST(DrawState, TheDrawMomentClosesTheIssueAndAsksForNumbers) {
 
     for (int second = 0; second < 10; ++second) {
         state.serverTime += 1;
-        const auto tick = state.countdownTick(std::nullopt);
+        const auto tick = state.countdownTick();
+        EXPECT_FALSE(tick.closing);
         EXPECT_FALSE(tick.drawMoment);
-        EXPECT_FALSE(tick.recomputed);
         EXPECT_EQ(state.issueToPoll(), 130501002);  // betting closed: ask for the one being drawn
     }
     state.serverTime += 1;
-    const auto tick = state.countdownTick(std::nullopt);
+    const auto tick = state.countdownTick();
+    EXPECT_TRUE(tick.closing);
     EXPECT_TRUE(tick.drawMoment);
-    EXPECT_EQ(tick.recomputed, Recompute::NewIssue);
+    EXPECT_EQ(state.recompute(), Recompute::NewIssue);
     EXPECT_EQ(state.closedIssue, 130501002);
     EXPECT_EQ(state.currentIssue, 130501003);
     EXPECT_EQ(state.remainingSeconds, 590);
     EXPECT_EQ(state.issueToPoll(), 130501002);
+
+    state.remainingSeconds = -10;  // a late tick keeps recomputing without a second draw moment
+    const auto late = state.countdownTick();
+    EXPECT_TRUE(late.closing);
+    EXPECT_FALSE(late.drawMoment);
 }
 
 TEST(DrawState, PollingStopsOnceTheClosedIssueIsDrawnAndWaitsForIssues) {
@@ -76,17 +82,20 @@ TEST(DrawState, PreDrawWarningComesOncePerIssue) {
     DrawState state = morningAt(9, 19, 18);
     state.recompute();
     ASSERT_EQ(state.remainingSeconds, 32);
-    EXPECT_FALSE(state.countdownTick(30).preDrawWarning);
-    EXPECT_TRUE(state.countdownTick(30).preDrawWarning);
+    state.countdownTick();
+    EXPECT_FALSE(state.preDrawWarningDue(30));
+    state.countdownTick();
+    EXPECT_FALSE(state.preDrawWarningDue(std::nullopt));
+    EXPECT_TRUE(state.preDrawWarningDue(30));
     state.remainingSeconds = 31;  // a server-time reply set the clock back a second
-    EXPECT_FALSE(state.countdownTick(30).preDrawWarning);
+    state.countdownTick();
+    EXPECT_FALSE(state.preDrawWarningDue(30));
 
     state.serverTime = LocalTime(2013, 5, 1, 9, 29, 19);
     state.recompute();
     ASSERT_EQ(state.currentIssue, 130501003);
-    ASSERT_EQ(state.remainingSeconds, 31);
-    EXPECT_FALSE(DrawState(state).countdownTick(std::nullopt).preDrawWarning);
-    EXPECT_TRUE(state.countdownTick(30).preDrawWarning);
+    state.countdownTick();
+    EXPECT_TRUE(state.preDrawWarningDue(30));
 }
 
 TEST(DrawState, OnlyANewerIssueIsANewDraw) {
