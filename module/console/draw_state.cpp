@@ -10,8 +10,6 @@ constexpr std::time_t kTableLifetime = 86400;
 }  // namespace
 
 void DrawState::storeTable(int lotteryId, DrawTable table) {
-    drawTimes = table.times;
-    tableTime = table.tableTime;
     tables_[lotteryId] = std::move(table);
 }
 

@@ -42,9 +42,9 @@ public:
     bool bettingOpen() const { return remainingSeconds > 0; }
     int issuesPerDay() const { return static_cast<int>(drawTimes.size()); }
 
-    // Makes the table current and keeps it for a later switch back to its lottery.
+    // Keeps a lottery's table for the run.
     void storeTable(int lotteryId, DrawTable table);
-    // The table fetched for this lottery earlier in the run; false when there is none.
+    // Makes the table kept for this lottery the current one; false when there is none.
     bool useStoredTable(int lotteryId);
     // A table that needs no fetch: present and at most a day older than the server time.
     bool tableIsFresh() const;

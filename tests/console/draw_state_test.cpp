@@ -16,6 +16,7 @@ DrawState morningAt(int hour, int minute, int second) {
     DrawState state;
     state.storeTable(
         kLottery, {{91000, 92000, 93000}, "2013-05-01 09:00:00", LocalTime(2013, 5, 1, 9, 0, 0)});
+    state.useStoredTable(kLottery);
     state.serverTime = LocalTime(2013, 5, 1, hour, minute, second);
     return state;
 }
