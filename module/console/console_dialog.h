@@ -29,9 +29,7 @@ class SharePanelView;
 // The module's central window, a child filling the host window. It owns every panel, hands each
 // finished request to the panel it concerns, and runs the log-in sequence and the selection of
 // lottery, play, template and tab.
-class CConsoleDialog : public QWidget,
-                       public quorstat::RequestHandler,
-                       public quorstat::RequestProgressView {
+class CConsoleDialog : public QWidget, public quorstat::RequestHandler {
     Q_OBJECT
 public:
     static constexpr int kTemplateRetryMs = 1000;
@@ -42,7 +40,6 @@ public:
 
     void OnRequestDone(quorstat::ServiceRequest& request) override;
     quorstat::RequestProgressView* loginProgressView() override;
-    void showRequestProgress(const std::string& text) override;
 
     void SelectLottery(int lotteryId);
     void SelectPlay(int playId);
@@ -60,7 +57,8 @@ public:
     void attachSharePanel(QWidget* page, quorstat::SharePanelView* view);
     void attachDataBox(QWidget* window, quorstat::DataBoxView* view);
     // Makes the ranking window for a list (1501..1506); the dialog must also be a RankingView.
-    using RankingDialogFactory = std::function<std::unique_ptr<QDialog>(int listId, QWidget* parent)>;
+    using RankingDialogFactory =
+        std::function<std::unique_ptr<QDialog>(int listId, QWidget* parent)>;
     void setRankingDialogFactory(RankingDialogFactory factory);
 
     CLoginController* loginController() const { return login_; }
@@ -145,6 +143,7 @@ private:
     QPointer<QDialog> rankingDialog_;
     quorstat::RankingView* rankingView_ = nullptr;
     QPointer<CToolsPromptDialog> uploadPrompt_;
+    bool presented_ = false;
 
     QPushButton* lotteryButton_ = nullptr;
     QPushButton* playButton_ = nullptr;

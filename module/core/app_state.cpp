@@ -22,6 +22,11 @@ AppState::AppState() : currentTemplateName(kSystemTemplateName) {}
 
 void AppState::ResetSession() {
     currentTemplateName = std::string(kSystemTemplateName);
+    templates = {};
+    // A new login must not announce the draws the previous one saw.
+    draw.clearLottery();
+    shareFlag = false;
+    userInfoId = 0;
 }
 
 std::string FormatLogLine(std::time_t localTime, std::time_t serverTime, std::string_view text) {
@@ -33,7 +38,7 @@ void AppState::AppendLog(std::string_view text) const {
     std::ofstream out(paths.logFile, std::ios::app | std::ios::binary);
     if (!out)
         return;
-    out << ToAnsi(FormatLogLine(std::time(nullptr), serverTime, text));
+    out << ToAnsi(FormatLogLine(std::time(nullptr), draw.serverTime, text));
 }
 
 }  // namespace quorstat

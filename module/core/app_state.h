@@ -4,11 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "console/draw_state.h"
+#include "console/template_list.h"
 #include "core/app_paths.h"
 #include "core/qq_send_config.h"
 #include "core/saved_accounts.h"
 #include "core/settings.h"
 #include "core/window_filter.h"
+#include "plan/play_state.h"
 
 namespace quorstat {
 
@@ -89,10 +92,18 @@ public:
     tagCONFIG_QQSEND customSendConfig;   // "qsc.dat", for custom sends
     WindowFilter windowFilter;           // "qwf.dat"
 
-    std::time_t serverTime = 0;  // last known server time
+    // The lottery clock and draws, and the lottery and play rules in force.
+    DrawState draw;
+    PlayState play;
+    // Whether the user shares his plans of the current lottery and play.
+    bool shareFlag = false;
+    int userInfoId = 0;
+    std::string intervalStamp;  // of the refresh intervals, sent back as "ModifyTime"
+
     bool logServerTimeExchange = false;
     bool logDrawNumberExchange = false;
 
+    TemplateList templates;
     // The template every login starts with.
     std::string currentTemplateName;
     static constexpr std::string_view kSystemTemplateName = "系统模板";

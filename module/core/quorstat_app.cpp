@@ -144,6 +144,12 @@ void CQuorstatApp::stopThreads() {
     }
 }
 
+void CQuorstatApp::toggleDataBox() {
+    if (playId < 1301 || playId > 1306 || !dataBoxWnd)
+        return;
+    dataBoxWnd->setVisible(!dataBoxWnd->isVisible());
+}
+
 void CQuorstatApp::registerAccelerator(const QKeySequence& keys, std::function<void()> action) {
     accelerators_.emplace_back(keys, std::move(action));
 }

@@ -74,6 +74,9 @@ public:
     // Empties the request queue and stops both threads; safe to call with any part missing.
     void stopThreads();
 
+    // Shows or hides the data box; only the number plays have one.
+    void toggleDataBox();
+
     // Module-wide keyboard accelerators, offered every key press of the host's thread.
     void registerAccelerator(const QKeySequence& keys, std::function<void()> action);
     bool preTranslateMessage(QObject* receiver, QEvent* event);

@@ -28,10 +28,6 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-bool playAllowsDataBox(int playId) {
-    return playId >= 1301 && playId <= 1306;
-}
-
 }  // namespace
 
 QST_API void QST_Init(char* titleOut, char* versionOut) {
@@ -105,10 +101,7 @@ QST_API void QST_GetTrayFlag(int* minimizeToTray, int* closeToTray, int* exitPro
 }
 
 QST_API void QST_ShowDataBox() {
-    CQuorstatApp& app = CQuorstatApp::instance();
-    if (!playAllowsDataBox(app.playId) || !app.dataBoxWnd)
-        return;
-    app.dataBoxWnd->setVisible(!app.dataBoxWnd->isVisible());
+    CQuorstatApp::instance().toggleDataBox();
 }
 
 QST_API int QST_DllPreTranslateMessage(QstMessage* message) {
