@@ -71,8 +71,8 @@ struct RecordingDataBox : quorstat::DataBoxView {
 
 class RecordingRankingDialog : public QDialog, public quorstat::RankingView {
 public:
-    RecordingRankingDialog(int listId, bool acceptsReplies, QWidget* parent)
-        : QDialog(parent), listId(listId), acceptsReplies_(acceptsReplies) {}
+    RecordingRankingDialog(int list, bool acceptsReplies, QWidget* parent)
+        : QDialog(parent), listId(list), acceptsReplies_(acceptsReplies) {}
 
     bool OnRankingReply(int type, const std::string&) override {
         replies << type;
