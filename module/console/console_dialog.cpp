@@ -157,7 +157,7 @@ void CConsoleDialog::buildControls() {
         makeButton(QStringLiteral("TOP100排行榜"), QStringLiteral("rankingButton"), this);
     templatePicker_ = new QComboBox(this);
     templatePicker_->setObjectName(QStringLiteral("templatePicker"));
-    templatePicker_->setFont(app_.osMajor == 5 ? app_.fonts.songTi13 : app_.fonts.yaHei18);
+    templatePicker_->setFont(app_.osMajor == 5 ? app_.fonts.songTi13 : app_.fonts.heiTi13);
     // Room for about 500 pixels of names when it drops down.
     templatePicker_->setMaxVisibleItems(20);
     customSendButton_ =

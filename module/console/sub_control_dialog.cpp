@@ -33,7 +33,7 @@ constexpr int kAnimationFrames = 25;
 constexpr int kFirstSettledFrame = 8;
 constexpr int kFramesBetweenBalls = 4;
 
-constexpr int kBandHeight = 112;
+constexpr int kBandHeight = 106;
 constexpr int kPadding = 18;
 
 const QColor kTopColour(0x23, 0x37, 0x66);
@@ -108,8 +108,8 @@ CSubControlDialog::CSubControlDialog(CQuorstatApp& app, QWidget* parent)
     banner_->setStyleSheet(
         QStringLiteral("QTextBrowser { background: #f6f1e6; border-radius: 4px; }"));
     banner_->document()->setDefaultStyleSheet(
-        QStringLiteral("body { color: #1d2b4f; font-size: 12px; } td { padding: 0 6px; }"));
-    banner_->document()->setDocumentMargin(3);
+        QStringLiteral("body { color: #1d2b4f; font-size: 11px; } td { padding: 0 4px; }"));
+    banner_->document()->setDocumentMargin(2);
     banner_->hide();
     network_ = new QNetworkAccessManager(this);
     connect(network_, &QNetworkAccessManager::finished, this, &CSubControlDialog::showBannerPage);
@@ -293,7 +293,7 @@ CSubControlDialog::Layout CSubControlDialog::layout() const {
     parts.countdown = QRect(parts.draw.right() + 1, 0, 230 + extra, kBandHeight);
     parts.history = QRect(parts.countdown.right() + 1, 0,
                           std::max(0, width() - parts.countdown.right() - 1), kBandHeight);
-    parts.banner = QRect(8, kBandHeight + 2, width() - 16, height() - kBandHeight - 6);
+    parts.banner = QRect(8, kBandHeight, width() - 16, height() - kBandHeight - 4);
     return parts;
 }
 
@@ -392,14 +392,14 @@ void CSubControlDialog::paintCountdown(QPainter& painter, const QRect& area) con
         drawText(painter, big, sized(app_.fonts.yaHei25, 30, true), kCountdownColour,
                  QStringLiteral("等待开奖"));
     if (draw.closedIssue > draw.lastDrawIssue)
-        drawText(painter, QRect(inner.left(), inner.top() + 78, inner.width(), 18),
+        drawText(painter, QRect(inner.left(), inner.top() + 74, inner.width(), 18),
                  sized(app_.fonts.yaHei18, 12), kCaptionColour,
                  issueCaption(draw.closedIssue, QStringLiteral("正在开奖")));
 }
 
 void CSubControlDialog::paintHistory(QPainter& painter, const QRect& area) const {
     const auto& draw = app_.draw;
-    const QRect inner = area.adjusted(kPadding, 10, -kPadding, -6);
+    const QRect inner = area.adjusted(kPadding, 8, -kPadding, -4);
     const int issueWidth = std::min(inner.width() / 2, 120);
     const QFont caption = sized(app_.fonts.yaHei18, 13);
     drawText(painter, QRect(inner.left(), inner.top(), issueWidth, 20), caption, kCaptionColour,
@@ -407,12 +407,12 @@ void CSubControlDialog::paintHistory(QPainter& painter, const QRect& area) const
     drawText(painter, QRect(inner.left() + issueWidth, inner.top(), inner.width() - issueWidth, 20),
              caption, kCaptionColour, QStringLiteral("奖号"));
     painter.setPen(kSeparatorColour);
-    painter.drawLine(inner.left(), inner.top() + 22, inner.right(), inner.top() + 22);
+    painter.drawLine(inner.left(), inner.top() + 21, inner.right(), inner.top() + 21);
 
-    constexpr int kRowHeight = 19;
+    constexpr int kRowHeight = 18;
     const int rows = std::min<int>(static_cast<int>(draw.historyIssues.size()), 4);
     for (int row = 0; row < rows; ++row) {
-        const int top = inner.top() + 26 + row * kRowHeight;
+        const int top = inner.top() + 23 + row * kRowHeight;
         drawText(painter, QRect(inner.left(), top, issueWidth, kRowHeight), digitFont(13, false),
                  kTextColour, QString::number(draw.historyIssues[row]));
         drawText(painter,
@@ -420,6 +420,6 @@ void CSubControlDialog::paintHistory(QPainter& painter, const QRect& area) const
                  digitFont(14, true), kCountdownColour, spacedDigits(draw.historyNumbers[row]));
     }
     if (rows == 0)
-        drawText(painter, QRect(inner.left(), inner.top() + 26, inner.width(), kRowHeight),
+        drawText(painter, QRect(inner.left(), inner.top() + 23, inner.width(), kRowHeight),
                  sized(app_.fonts.yaHei18, 13), kCaptionColour, QStringLiteral("暂无开奖记录"));
 }

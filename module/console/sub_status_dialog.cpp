@@ -1,6 +1,7 @@
 #include "console/sub_status_dialog.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -59,6 +60,9 @@ CSubStatusDialog::CSubStatusDialog(CQuorstatApp& app, QWidget* parent)
 
     account_ = new QPushButton(this);
     account_->setObjectName(QStringLiteral("accountButton"));
+    account_->setIcon(
+        QIcon(QString::fromStdString((app.paths.appDir / "Image" / "image_head.png").string())));
+    account_->setIconSize(QSize(18, 18));
     onlineTime_ = makeLabel(this, QStringLiteral("onlineTime"));
     onlineUsers_ = makeLabel(this, QStringLiteral("onlineUsers"));
     follows_ = makeLabel(this, QStringLiteral("followCounts"));
