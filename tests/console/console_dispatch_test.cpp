@@ -57,6 +57,7 @@ private slots:
     void loginQueuesItsRequestsInOrderAndTheFirstDrawShowsTheWindow();
     void aNewDrawIsAnnouncedOnceWithBalloonAndSpokenDigits();
     void drawRepliesOfAnotherLotteryAreDropped();
+    void theCountdownWarnsOnceAndTheDrawMomentAsksForTheNumbers();
     void templateListVariants();
     void aNoticeOnTheTemplateListIsShownAndTheListAskedAgainLater();
     void settingsRecordsAndCounts();
@@ -255,6 +256,35 @@ void ConsoleDispatchTest::drawRepliesOfAnotherLotteryAreDropped() {
     QCOMPARE(app().draw.lastDrawIssue, 130501001);
     QCOMPARE(app().draw.drawTimes.size(), std::size_t(3));
     QVERIFY(host_->balloons.isEmpty());
+}
+
+void ConsoleDispatchTest::theCountdownWarnsOnceAndTheDrawMomentAsksForTheNumbers() {
+    logInAndShowWindow();
+    app().settings.lotteryPreTip = true;
+    app().settings.lotteryPreTipSeconds = 1;
+    app().settings.lotteryPreSoundFile = "missing.wav";
+    std::tm parts{};
+    parts.tm_year = 113;
+    parts.tm_mon = 4;
+    parts.tm_mday = 1;
+    parts.tm_hour = 9;
+    parts.tm_min = 19;
+    parts.tm_sec = 48;
+    parts.tm_isdst = -1;
+    app().draw.serverTime = std::mktime(&parts);
+    console().controlPanel()->Recompute();
+    QCOMPARE(app().draw.remainingSeconds, 2);
+    // The warning file is missing, so the player sounds its chime, once.
+    QTRY_COMPARE(PlayedResources(), std::vector<int>{quorstat::sound_id::kChime});
+
+    setReply("BetLotteryData.asp#latest", "1|130501002&24680|2013-05-01 09:20:00");
+    const std::size_t before = sentCount();
+    QTRY_COMPARE_WITH_TIMEOUT(app().draw.closedIssue, 130501002, 20000);
+    QCOMPARE(app().draw.currentIssue, 130501003);
+    QTRY_COMPARE(app().draw.lastDrawNumbers, std::string("24680"));
+    QVERIFY(sentSince(before).contains("BetLotteryData.asp#latest"));
+    const std::vector<int> played = PlayedResources();
+    QCOMPARE(std::count(played.begin(), played.end(), quorstat::sound_id::kChime), 1);
 }
 
 void ConsoleDispatchTest::templateListVariants() {
