@@ -135,7 +135,10 @@ CConsoleDialog::~CConsoleDialog() {
 void CConsoleDialog::buildControls() {
     login_ = new CLoginController(app_, this);
     connect(login_, &CLoginController::loggedIn, this, &CConsoleDialog::LoginSucceeded);
-    connect(login_, &CLoginController::sessionStopped, this, &CConsoleDialog::StopRefresh);
+    connect(login_, &CLoginController::sessionStopped, this, [this] {
+        sessionEnded_ = true;
+        StopRefresh();
+    });
 
     controlPanel_ = new CSubControlDialog(app_, this);
     connect(controlPanel_, &CSubControlDialog::issueChanged, this, [this] {
@@ -404,6 +407,7 @@ void CConsoleDialog::showAccountMenu() {
 }
 
 void CConsoleDialog::LoginSucceeded() {
+    sessionEnded_ = false;
     statusPanel_->OnLogin();
     controlPanel_->RunStep(CSubControlDialog::kDrawTableTimer);
     if (planView_)
@@ -532,6 +536,10 @@ void CConsoleDialog::requestUserInfoId() {
 // ---- replies -------------------------------------------------------------------------------
 
 void CConsoleDialog::OnRequestDone(ServiceRequest& request) {
+    // Requests still queued when the session was ended elsewhere come back ended as well; the
+    // user has been told once.
+    if (sessionEnded_ && quorstat::StatusCode(request.reply) == '4')
+        return;
     if (!login_->checkReplyStatus(request))
         return;
     switch (request.type) {

@@ -144,6 +144,7 @@ private:
     quorstat::RankingView* rankingView_ = nullptr;
     QPointer<CToolsPromptDialog> uploadPrompt_;
     bool presented_ = false;
+    bool sessionEnded_ = false;
 
     QPushButton* lotteryButton_ = nullptr;
     QPushButton* playButton_ = nullptr;

@@ -2,8 +2,6 @@
 
 #include <QDateTime>
 #include <QLinearGradient>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTextBrowser>
@@ -111,8 +109,6 @@ CSubControlDialog::CSubControlDialog(CQuorstatApp& app, QWidget* parent)
         QStringLiteral("body { color: #1d2b4f; font-size: 11px; } td { padding: 0 4px; }"));
     banner_->document()->setDocumentMargin(2);
     banner_->hide();
-    network_ = new QNetworkAccessManager(this);
-    connect(network_, &QNetworkAccessManager::finished, this, &CSubControlDialog::showBannerPage);
 
     restartTimer(kDrawNumbersTimer, kFirstPollMs);
 }
@@ -272,16 +268,18 @@ void CSubControlDialog::bannerStep() {
                                      .count()));
     const std::string url = quorstat::RequestUrl(app_.serverHost, app_.serverPort, "/", page);
     banner_->show();
-    network_->get(QNetworkRequest(QUrl(QString::fromStdString(url))));
+    // A fetch still under way after a whole period is left to finish; the next period tries again.
+    bannerFetcher_.fetch(url, [this](std::optional<std::string> fetched) {
+        if (fetched)
+            QMetaObject::invokeMethod(
+                this, [this, ansi = std::move(*fetched)] { showBannerPage(ansi); },
+                Qt::QueuedConnection);
+    });
     restartTimer(kBannerTimer, app_.intervals.topHtml);
 }
 
-void CSubControlDialog::showBannerPage(QNetworkReply* reply) {
-    reply->deleteLater();
-    // A failed fetch keeps the page shown before; the next period tries again.
-    if (reply->error() != QNetworkReply::NoError)
-        return;
-    banner_->setHtml(QString::fromStdString(quorstat::FromAnsi(reply->readAll().toStdString())));
+void CSubControlDialog::showBannerPage(const std::string& ansiPage) {
+    banner_->setHtml(QString::fromStdString(quorstat::FromAnsi(ansiPage)));
 }
 
 CSubControlDialog::Layout CSubControlDialog::layout() const {

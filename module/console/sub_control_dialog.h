@@ -3,10 +3,11 @@
 #include <QString>
 #include <QWidget>
 #include <map>
+#include <string>
+
+#include "console/page_fetcher.h"
 
 class CQuorstatApp;
-class QNetworkAccessManager;
-class QNetworkReply;
 class QTextBrowser;
 class QTimer;
 
@@ -65,7 +66,7 @@ private:
     void drawNumbersStep();
     void animationStep();
     void bannerStep();
-    void showBannerPage(QNetworkReply* reply);
+    void showBannerPage(const std::string& ansiPage);
 
     void paintLottery(QPainter& painter, const QRect& area) const;
     void paintDraw(QPainter& painter, const QRect& area) const;
@@ -76,7 +77,8 @@ private:
     CQuorstatApp& app_;
     std::map<int, QTimer*> timers_;
     QTextBrowser* banner_ = nullptr;
-    QNetworkAccessManager* network_ = nullptr;
     int animationFrame_ = -1;
     QString rollingDigits_;
+    // Last, so its thread has stopped before anything it reports to goes.
+    quorstat::PageFetcher bannerFetcher_;
 };

@@ -68,6 +68,7 @@ private slots:
     void planDetailRepliesNeedExactlyOnePlan();
     void rankingAndDataBoxReplies();
     void logoutStopsTheRefresh();
+    void aSessionEndedElsewhereIsReportedOnce();
 
 private:
     CQuorstatApp& app() { return CQuorstatApp::instance(); }
@@ -558,6 +559,24 @@ void ConsoleDispatchTest::logoutStopsTheRefresh() {
     QVERIFY(console().loginController()->loginDialog() != nullptr);
     QVERIFY(host_->isHidden());
     QVERIFY(share_.calls.endsWith(QStringLiteral("Reset")));
+}
+
+void ConsoleDispatchTest::aSessionEndedElsewhereIsReportedOnce() {
+    logInAndShowWindow();
+    const std::size_t shown = prompter_->messages.size();
+    deliver(Type::ServerTime, "4|您的帐号已在别处登录");
+    CToolsLoginDialog* dialog = console().loginController()->loginDialog();
+    QVERIFY(dialog != nullptr);
+    deliver(Type::FollowCounts, "4|您的帐号已在别处登录");
+    deliver(Type::TemplateList, "4|您的帐号已在别处登录");
+    QCOMPARE(prompter_->messages.size(), shown + 1);
+    QCOMPARE(console().loginController()->loginDialog(), dialog);
+    QVERIFY(!console().statusPanel()->timer(CSubStatusDialog::kServerTimeTimer)->isActive());
+
+    // After the next login such a reply counts again.
+    logIn();
+    deliver(Type::ServerTime, "4|您的帐号已在别处登录");
+    QCOMPARE(prompter_->messages.size(), shown + 2);
 }
 
 QTEST_MAIN(ConsoleDispatchTest)
