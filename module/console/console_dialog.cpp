@@ -249,11 +249,9 @@ void CConsoleDialog::layoutControls() {
     tabs_->setGeometry(0, 170, w, std::max(0, h - 200));
     statusPanel_->setGeometry(0, h - 30, w, 30);
     // The buttons share the row of the tab headers and must stay above them.
-    for (QWidget* control :
-         {static_cast<QWidget*>(lotteryButton_), static_cast<QWidget*>(playButton_),
-          static_cast<QWidget*>(rankingButton_), static_cast<QWidget*>(templatePicker_),
-          static_cast<QWidget*>(customSendButton_), static_cast<QWidget*>(sendSettingsButton_),
-          static_cast<QWidget*>(templateManagerButton_), static_cast<QWidget*>(settingsButton_)})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             lotteryButton_, playButton_, rankingButton_, templatePicker_, customSendButton_,
+             sendSettingsButton_, templateManagerButton_, settingsButton_})
         control->raise();
 }
 

@@ -191,7 +191,7 @@ void CSubStatusDialog::rebuildLinkMenu() {
     for (const LinkItem& link : kLinks) {
         linkMenu_->addAction(QString::fromUtf8(link.text), this, [this, page = link.page] {
             Shell::instance().openUrl(QString::fromStdString(
-                quorstat::RequestUrl(app_.serverHost, app_.serverPort, app_.serverPath, page)));
+                quorstat::RequestUrl(app_.serverHost, app_.serverPort, "/", page)));
         });
     }
 }

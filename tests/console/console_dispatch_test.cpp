@@ -19,6 +19,7 @@
 #include "console_test_support.h"
 #include "core/text_codec.h"
 #include "net/request_types.h"
+#include "platform/shell.h"
 #include "recording_views.h"
 #include "scripted_prompter.h"
 #include "scripted_service.h"
@@ -30,6 +31,27 @@ QST_API void QST_Exit();
 namespace {
 
 namespace Type = quorstat::RequestType;
+
+// Keeps the addresses it is asked to open.
+class RecordingShell : public Shell {
+public:
+    RecordingShell() { Shell::install(this); }
+    ~RecordingShell() override { Shell::install(nullptr); }
+    bool openUrl(const QString& url) override {
+        urls << url;
+        return true;
+    }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+    QStringList urls;
+};
+
+QAction* actionNamed(const QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
 using Exchange = quorstat::ScriptedService::Exchange;
 
 constexpr int kLottery = 1010;
@@ -69,6 +91,7 @@ private slots:
     void rankingAndDataBoxReplies();
     void logoutStopsTheRefresh();
     void aSessionEndedElsewhereIsReportedOnce();
+    void theLinkMenuOffersManagerItemsToManagersOnly();
 
 private:
     CQuorstatApp& app() { return CQuorstatApp::instance(); }
@@ -577,6 +600,40 @@ void ConsoleDispatchTest::aSessionEndedElsewhereIsReportedOnce() {
     logIn();
     deliver(Type::ServerTime, "4|您的帐号已在别处登录");
     QCOMPARE(prompter_->messages.size(), shown + 2);
+}
+
+void ConsoleDispatchTest::theLinkMenuOffersManagerItemsToManagersOnly() {
+    logInAndShowWindow();
+    RecordingShell shell;
+    CSubStatusDialog* status = console().statusPanel();
+    auto* button = status->findChild<QPushButton*>(QStringLiteral("linkButton"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QMenu* menu = status->linkMenu();
+    menu->hide();
+    QCOMPARE(menu->actions().size(), 9);  // "管理", a separator and seven links
+    QMenu* manage = menu->actions().front()->menu();
+    QVERIFY(manage != nullptr);
+    QCOMPARE(manage->title(), QStringLiteral("管理"));
+
+    QSignalSpy intervalEditor(status, &CSubStatusDialog::intervalEditorRequested);
+    app().intervalStamp.clear();
+    actionNamed(manage, QStringLiteral("系统时间间隔设置"))->trigger();
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("正在获取服务器配置，请稍后再试"));
+    app().intervalStamp = "2013-04-30 11:00:00";
+    actionNamed(manage, QStringLiteral("系统时间间隔设置"))->trigger();
+    QCOMPARE(intervalEditor.size(), 1);
+
+    actionNamed(menu, QStringLiteral("开奖信息"))->trigger();
+    QCOMPARE(
+        shell.urls,
+        QStringList{
+            QStringLiteral("http://127.0.0.1:%1/NrvURL.asp?TYPE=Lottery").arg(service_->port())});
+
+    app().adminMenus = false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    menu->hide();
+    QCOMPARE(menu->actions().size(), 7);
+    QCOMPARE(menu->actions().front()->text(), QStringLiteral("Velomar在线首页"));
 }
 
 QTEST_MAIN(ConsoleDispatchTest)
