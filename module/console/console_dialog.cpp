@@ -30,6 +30,7 @@
 #include "plan/lottery_table.h"
 #include "plan/play_table.h"
 #include "ui/prompter.h"
+#include "ui/qt_text.h"
 #include "ui/tools_prompt_dialog.h"
 
 namespace {
@@ -41,14 +42,6 @@ constexpr QSize kHostSize{1024, 768};
 constexpr int kRankingMenuFirst = 1501;
 const char* const kRankingMenu[] = {"在线TOP100排行榜", "粉丝TOP100排行榜", "昨日TOP100排行榜",
                                     "上周TOP100排行榜", "上月TOP100排行榜", "TOP100总排行榜"};
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-bool playAllowsDataBox(int playId) {
-    return playId >= 1301 && playId <= 1306;
-}
 
 // "0" is a failure and "2" means nothing new; neither carries a list.
 bool carriesList(const std::string& reply) {
@@ -204,7 +197,7 @@ void CConsoleDialog::startUp() {
     {
         const QSignalBlocker quiet(templatePicker_);
         templatePicker_->clear();
-        templatePicker_->addItem(fromUtf8(quorstat::AppState::kSystemTemplateName));
+        templatePicker_->addItem(toQString(quorstat::AppState::kSystemTemplateName));
         templatePicker_->setCurrentIndex(0);
     }
     tabs_->addTab(planPage_, QStringLiteral("我的方案"));
@@ -264,7 +257,7 @@ void CConsoleDialog::popupBelow(QMenu* menu, QPushButton* button) {
 void CConsoleDialog::showLotteryMenu() {
     lotteryMenu_->clear();
     for (const quorstat::LotteryInfo& lottery : quorstat::lotteryTable()) {
-        QAction* item = lotteryMenu_->addAction(fromUtf8(lottery.name), this,
+        QAction* item = lotteryMenu_->addAction(toQString(lottery.name), this,
                                                 [this, id = lottery.id] { SelectLottery(id); });
         item->setData(lottery.id);
         item->setCheckable(true);
@@ -276,7 +269,7 @@ void CConsoleDialog::showLotteryMenu() {
 void CConsoleDialog::showPlayMenu() {
     playMenu_->clear();
     for (const quorstat::PlayInfo& play : quorstat::playTable()) {
-        QAction* item = playMenu_->addAction(fromUtf8(play.menuText), this,
+        QAction* item = playMenu_->addAction(toQString(play.menuText), this,
                                              [this, id = play.id] { SelectPlay(id); });
         item->setData(play.id);
         item->setCheckable(true);
@@ -299,7 +292,7 @@ void CConsoleDialog::showRankingMenu() {
 }
 
 void CConsoleDialog::SelectLottery(int lotteryId) {
-    lotteryButton_->setText(fromUtf8(quorstat::LotteryName(lotteryId)) + QStringLiteral(" ▾"));
+    lotteryButton_->setText(toQString(quorstat::LotteryName(lotteryId)) + QStringLiteral(" ▾"));
     if (quorstat::lotteryFamilyDigit(lotteryId) == 1)
         app_.play.selectLottery(lotteryId);
     if (app_.isLoggedIn() && lotteryId == app_.lotteryId)
@@ -310,10 +303,10 @@ void CConsoleDialog::SelectLottery(int lotteryId) {
 }
 
 void CConsoleDialog::SelectPlay(int playId) {
-    playButton_->setText(fromUtf8(quorstat::PlayStarName(playId)) +
-                         fromUtf8(quorstat::PlayKindName(playId)) + QStringLiteral(" ▾"));
+    playButton_->setText(toQString(quorstat::PlayStarName(playId)) +
+                         toQString(quorstat::PlayKindName(playId)) + QStringLiteral(" ▾"));
     app_.play.selectPlay(playId);
-    statusPanel_->setDataBoxAvailable(playAllowsDataBox(playId));
+    statusPanel_->setDataBoxAvailable(quorstat::playFamily(playId) == quorstat::PlayFamily::number);
     if (app_.isLoggedIn() && playId == app_.playId)
         return;
     app_.playId = playId;
@@ -352,21 +345,19 @@ void CConsoleDialog::refreshSelectionViews() {
 }
 
 void CConsoleDialog::OpenRanking(int listId) {
-    delete rankingDialog_.data();
     if (!rankingFactory_)
         return;
-    std::unique_ptr<QDialog> dialog = rankingFactory_(listId, this);
-    rankingView_ = dynamic_cast<quorstat::RankingView*>(dialog.get());
-    if (!rankingView_)
-        return;
-    rankingDialog_ = dialog.get();
-    if (Prompter::instance().exec(*dialog) == QDialog::Accepted) {
+    // A child of this window: should the window go while the ranking is open, so does the ranking.
+    rankingDialog_ = rankingFactory_(listId, this).release();
+    rankingView_ = dynamic_cast<quorstat::RankingView*>(rankingDialog_.data());
+    if (rankingView_ && Prompter::instance().exec(*rankingDialog_) == QDialog::Accepted) {
         SelectTab(1);
         const std::string chosen = rankingView_->ChosenUserName();
         if (!chosen.empty() && shareView_)
             shareView_->ShowUserPlans(chosen);
     }
     rankingView_ = nullptr;
+    delete rankingDialog_.data();
 }
 
 // ---- template picker -------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include "net/date_time.h"
 #include "net/server_endpoint.h"
 #include "plan/lottery_table.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -130,10 +131,6 @@ void CSubControlDialog::stopTimer(int timerId) {
 
 bool CSubControlDialog::isTimerActive(int timerId) const {
     return timers_.at(timerId)->isActive();
-}
-
-int CSubControlDialog::timerInterval(int timerId) const {
-    return timers_.at(timerId)->interval();
 }
 
 void CSubControlDialog::RunStep(int timerId) {
@@ -323,7 +320,7 @@ void CSubControlDialog::paintLottery(QPainter& painter, const QRect& area) const
     const QRect inner = area.adjusted(kPadding, 12, -8, 0);
     drawText(painter, QRect(inner.left(), inner.top(), inner.width(), 36),
              sized(fonts.yaHei25, 26, true), kTextColour,
-             QString::fromUtf8(quorstat::LotteryName(app_.lotteryId).data()));
+             toQString(quorstat::LotteryName(app_.lotteryId)));
     drawText(painter, QRect(inner.left(), inner.top() + 46, inner.width(), 18),
              sized(fonts.yaHei18, 13), kCaptionColour, QStringLiteral("服务器时间"));
     const bool known = app_.draw.serverTimeKnown();

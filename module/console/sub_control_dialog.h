@@ -40,7 +40,6 @@ public:
     void StopTableRefresh();
 
     bool isTimerActive(int timerId) const;
-    int timerInterval(int timerId) const;
     bool animating() const { return animationFrame_ >= 0; }
     QTextBrowser* banner() const { return banner_; }
 

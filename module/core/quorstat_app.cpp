@@ -11,6 +11,7 @@
 #include "core/ini_document.h"
 #include "net/request_hand_over.h"
 #include "net/server_endpoint.h"
+#include "plan/play_table.h"
 #include "platform/pulse_sound_output.h"
 #include "platform/recording_sound_output.h"
 #include "platform/system_info.h"
@@ -145,7 +146,7 @@ void CQuorstatApp::stopThreads() {
 }
 
 void CQuorstatApp::toggleDataBox() {
-    if (playId < 1301 || playId > 1306 || !dataBoxWnd)
+    if (quorstat::playFamily(playId) != quorstat::PlayFamily::number || !dataBoxWnd)
         return;
     dataBoxWnd->setVisible(!dataBoxWnd->isVisible());
 }
