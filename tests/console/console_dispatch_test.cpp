@@ -18,8 +18,9 @@
 #include "console/tools_login_dialog.h"
 #include "console_test_support.h"
 #include "core/text_codec.h"
+#include "net/date_time.h"
 #include "net/request_types.h"
-#include "platform/shell.h"
+#include "recording_shell.h"
 #include "recording_views.h"
 #include "scripted_prompter.h"
 #include "scripted_service.h"
@@ -31,19 +32,6 @@ QST_API void QST_Exit();
 namespace {
 
 namespace Type = quorstat::RequestType;
-
-// Keeps the addresses it is asked to open.
-class RecordingShell : public Shell {
-public:
-    RecordingShell() { Shell::install(this); }
-    ~RecordingShell() override { Shell::install(nullptr); }
-    bool openUrl(const QString& url) override {
-        urls << url;
-        return true;
-    }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    QStringList urls;
-};
 
 QAction* actionNamed(const QMenu* menu, const QString& text) {
     for (QAction* action : menu->actions()) {
@@ -287,15 +275,7 @@ void ConsoleDispatchTest::theCountdownWarnsOnceAndTheDrawMomentAsksForTheNumbers
     app().settings.lotteryPreTip = true;
     app().settings.lotteryPreTipSeconds = 1;
     app().settings.lotteryPreSoundFile = "missing.wav";
-    std::tm parts{};
-    parts.tm_year = 113;
-    parts.tm_mon = 4;
-    parts.tm_mday = 1;
-    parts.tm_hour = 9;
-    parts.tm_min = 19;
-    parts.tm_sec = 48;
-    parts.tm_isdst = -1;
-    app().draw.serverTime = std::mktime(&parts);
+    app().draw.serverTime = quorstat::DateTime{2013, 5, 1, 9, 19, 48, true}.toTimeT();
     console().controlPanel()->Recompute();
     QCOMPARE(app().draw.remainingSeconds, 2);
     // The warning file is missing, so the player sounds its chime, once.

@@ -2,19 +2,13 @@
 
 #include <ctime>
 
+#include "net/date_time.h"
+
 namespace quorstat::test {
 
 // A local date-time as the server's clock would read it.
 inline std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
-    std::tm parts{};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    parts.tm_sec = second;
-    parts.tm_isdst = -1;
-    return std::mktime(&parts);
+    return DateTime{year, month, day, hour, minute, second, true}.toTimeT();
 }
 
 }  // namespace quorstat::test

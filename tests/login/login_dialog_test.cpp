@@ -10,7 +10,7 @@
 #include "console/tools_login_dialog.h"
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
-#include "platform/shell.h"
+#include "recording_shell.h"
 #include "scripted_prompter.h"
 
 namespace {
@@ -26,22 +26,6 @@ protected:
             ++exitEvents;
         return QWidget::event(event);
     }
-};
-
-class RecordingShell : public Shell {
-public:
-    RecordingShell() { Shell::install(this); }
-    ~RecordingShell() override { Shell::install(nullptr); }
-    bool openUrl(const QString& url) override {
-        urls << url;
-        return true;
-    }
-    bool startProgram(const QString& program, const QStringList&) override {
-        programs << program;
-        return true;
-    }
-    QStringList urls;
-    QStringList programs;
 };
 
 quorstat::ServiceRequest reply(int type, const std::string& text) {
