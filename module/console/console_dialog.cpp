@@ -1,6 +1,5 @@
 #include "console/console_dialog.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>

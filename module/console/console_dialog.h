@@ -17,7 +17,6 @@ class QDialog;
 class QMenu;
 class QPushButton;
 class QTabWidget;
-class QTimer;
 
 namespace quorstat {
 class DataBoxView;
