@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "net/reply_text.h"
+
 namespace quorstat {
 
 // One plan as the service reports it.
@@ -63,8 +65,6 @@ enum class PlanRecordSource { List, Detail };
 tagPLANITEM ParsePlanRecord(std::string_view text,
                             PlanRecordSource source = PlanRecordSource::List);
 PlanSummary ParseSummaryRecord(std::string_view text);
-
-enum class ListOutcome { Failed, Unchanged, Loaded };
 
 // "1|TOTAL|COUNT|X|SUMMARY#PLAN$PLAN$...": own plans, shared plans, and the replies of upload,
 // stop and delete. At most COUNT plans are read, however many the reply claims or holds.

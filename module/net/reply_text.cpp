@@ -44,6 +44,15 @@ std::string_view Message(std::string_view reply) {
     return CutField(body, '|').value_or(std::string_view());
 }
 
+std::optional<std::string_view> ListReplyBody(std::string_view reply, ListOutcome& outcome) {
+    const auto status = StatusCode(reply);
+    if (status == '2')
+        outcome = ListOutcome::Unchanged;
+    if (status != '1')
+        return std::nullopt;
+    return ReplyBody(reply);
+}
+
 std::optional<std::string_view> CutField(std::string_view& rest, char separator) {
     const std::size_t end = rest.find(separator);
     if (end == std::string_view::npos)

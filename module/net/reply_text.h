@@ -16,6 +16,12 @@ std::string_view ReplyBody(std::string_view reply);
 // The first field of the body; empty when the body has no "|" or starts with one.
 std::string_view Message(std::string_view reply);
 
+enum class ListOutcome { Failed, Unchanged, Loaded };
+
+// The body of a list reply with status "1"; nothing for any other status, with `outcome` set to
+// Unchanged for "2" (nothing new since the stamp sent) and left as it was otherwise.
+std::optional<std::string_view> ListReplyBody(std::string_view reply, ListOutcome& outcome);
+
 // Takes the text up to the next separator off the front of `rest`; none when there is no separator.
 std::optional<std::string_view> CutField(std::string_view& rest, char separator);
 

@@ -71,15 +71,10 @@ std::optional<tagTEMPLATEITEM> ParseTemplateDetail(std::string_view reply) {
 
 TemplateListReply ParseTemplateList(std::string_view reply) {
     TemplateListReply list;
-    const auto status = StatusCode(reply);
-    if (status == '2')
-        list.outcome = ListOutcome::Unchanged;
-    if (status != '1')
+    const auto body = ListReplyBody(reply, list.outcome);
+    if (!body || reply.size() < 2)
         return list;
-
-    if (reply.size() < 2)
-        return list;
-    std::string_view rest = ReplyBody(reply);
+    std::string_view rest = *body;
     const auto count = CutField(rest, '|');
     const std::int32_t limit = ReadInt(count.value_or(rest));
     if (limit > 0) {

@@ -59,13 +59,11 @@ tagUSERINFO ParseUserRecord(std::string_view text) {
 
 UserListReply ParseUserList(std::string_view reply) {
     UserListReply list;
-    const auto status = StatusCode(reply);
-    if (status == '2')
-        list.outcome = ListOutcome::Unchanged;
-    if (status != '1')
+    const auto body = ListReplyBody(reply, list.outcome);
+    if (!body)
         return list;
 
-    std::string_view rest = ReplyBody(reply);
+    std::string_view rest = *body;
     const auto total = CutField(rest, '|');
     const auto count = CutField(rest, '|');
     if (!total || !count)
