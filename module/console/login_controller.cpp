@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kAccountMenuBase = 0xF100;
 constexpr int kSwitchAccountCommand = 0xFF00;
 
 }  // namespace
@@ -211,8 +210,7 @@ void CLoginController::showAccountMenu(QWidget* anchor) {
         return;
     QMenu menu(console_);
     const QStringList names = accountMenuNames();
-    for (int index = 0; index < names.size(); ++index)
-        menu.addAction(names[index])->setData(kAccountMenuBase + index);
+    CToolsLoginDialog::addAccountEntries(menu, names);
     if (!names.isEmpty())
         menu.addSeparator();
     menu.addAction(QStringLiteral("切换帐号"))->setData(kSwitchAccountCommand);

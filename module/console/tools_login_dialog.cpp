@@ -219,13 +219,17 @@ void CToolsLoginDialog::onUserNameEdited(const QString& text) {
     }
 }
 
+void CToolsLoginDialog::addAccountEntries(QMenu& menu, const QStringList& names) {
+    for (int index = 0; index < names.size(); ++index)
+        menu.addAction(names[index])->setData(kAccountMenuBase + index);
+}
+
 void CToolsLoginDialog::showAccountMenu() {
     if (saved_.isEmpty())
         return;
     QMenu menu(this);
     const QStringList names = menuNames();
-    for (int index = 0; index < names.size(); ++index)
-        menu.addAction(names[index])->setData(kAccountMenuBase + index);
+    addAccountEntries(menu, names);
     if (const QAction* chosen = menu.exec(userName_->mapToGlobal(QPoint(0, userName_->height()))))
         setUserName(chosen->text());
 }

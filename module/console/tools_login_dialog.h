@@ -9,6 +9,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 // The login window: user name with the saved-accounts menu, password, the two account switches,
@@ -44,6 +45,8 @@ public:
 
     // The saved user names, newest first, as the drop-down menu lists them.
     QStringList menuNames() const;
+    // Saved user names as menu entries with their command ids, as both account menus show them.
+    static void addAccountEntries(QMenu& menu, const QStringList& names);
 
 signals:
     void loginRequested();
