@@ -1,5 +1,7 @@
 #include "core/archive_reader.h"
 
+#include <bit>
+
 #include "core/text_codec.h"
 
 namespace quorstat {
@@ -51,6 +53,34 @@ bool ArchiveReader::readFlag(bool& value) {
     if (!readInt32(raw))
         return false;
     value = raw != 0;
+    return true;
+}
+
+bool ArchiveReader::readUInt8(std::uint8_t& value) {
+    return readLittleEndian(value);
+}
+
+bool ArchiveReader::readFloat64(double& value) {
+    std::uint64_t bits = 0;
+    if (!readLittleEndian(bits))
+        return false;
+    value = std::bit_cast<double>(bits);
+    return true;
+}
+
+// The count is checked against the bytes left, so a damaged count allocates nothing.
+bool ArchiveReader::readUInt32Array(std::vector<std::uint32_t>& values) {
+    std::uint32_t count = 0;
+    if (!readUInt32(count))
+        return false;
+    if (count > remaining() / sizeof(std::uint32_t)) {
+        ok_ = false;
+        return false;
+    }
+    std::vector<std::uint32_t> read(count);
+    for (std::uint32_t& value : read)
+        readUInt32(value);
+    values = std::move(read);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorstat {
 
@@ -20,6 +21,11 @@ public:
     bool readInt32(std::int32_t& value);
     bool readUInt32(std::uint32_t& value);
     bool readFlag(bool& value);
+    bool readUInt8(std::uint8_t& value);
+    // An 8-byte IEEE 754 value.
+    bool readFloat64(double& value);
+    // A uint32 count, then that many values.
+    bool readUInt32Array(std::vector<std::uint32_t>& values);
     // The string's bytes as stored.
     bool readRawString(std::string& value);
     // The string converted from the ANSI code page to UTF-8.

@@ -1,5 +1,7 @@
 #include "core/archive_writer.h"
 
+#include <bit>
+
 #include "core/text_codec.h"
 
 namespace quorstat {
@@ -15,6 +17,16 @@ void ArchiveWriter::writeInt32(std::int32_t value) {
 
 void ArchiveWriter::writeUInt32(std::uint32_t value) {
     writeLittleEndian(value, 4);
+}
+
+void ArchiveWriter::writeFloat64(double value) {
+    writeLittleEndian(std::bit_cast<std::uint64_t>(value), 8);
+}
+
+void ArchiveWriter::writeUInt32Array(const std::vector<std::uint32_t>& values) {
+    writeUInt32(static_cast<std::uint32_t>(values.size()));
+    for (const std::uint32_t value : values)
+        writeUInt32(value);
 }
 
 void ArchiveWriter::writeRawString(std::string_view bytes) {
