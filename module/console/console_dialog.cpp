@@ -440,21 +440,25 @@ void CConsoleDialog::closeLoginAfterFirstDraw() {
 // ---- panels of other work ------------------------------------------------------------------
 
 void CConsoleDialog::attachPlanPanel(QWidget* page, quorstat::PlanPanelView* view) {
-    const int index = tabs_->indexOf(planPage_);
-    tabs_->removeTab(index);
-    delete planPage_;
-    planPage_ = page;
+    replacePage(planPage_, page, QStringLiteral("我的方案"));
     planView_ = view;
-    tabs_->insertTab(index, page, QStringLiteral("我的方案"));
 }
 
 void CConsoleDialog::attachSharePanel(QWidget* page, quorstat::SharePanelView* view) {
-    const int index = tabs_->indexOf(sharePage_);
-    tabs_->removeTab(index);
-    delete sharePage_;
-    sharePage_ = page;
+    replacePage(sharePage_, page, QStringLiteral("网络方案"));
     shareView_ = view;
-    tabs_->insertTab(index, page, QStringLiteral("网络方案"));
+}
+
+// The chosen tab stays chosen, and the swap is no choice of the user's to be saved.
+void CConsoleDialog::replacePage(QWidget*& slot, QWidget* page, const QString& title) {
+    const QSignalBlocker quiet(tabs_);
+    const int current = tabs_->currentIndex();
+    const int index = tabs_->indexOf(slot);
+    tabs_->removeTab(index);
+    delete slot;
+    slot = page;
+    tabs_->insertTab(index, page, title);
+    tabs_->setCurrentIndex(current);
 }
 
 void CConsoleDialog::attachDataBox(QWidget* window, quorstat::DataBoxView* view) {

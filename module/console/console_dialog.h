@@ -91,6 +91,7 @@ private:
     void onTemplatePicked(int index);
     void refillTemplatePicker();
     void retryLater(void (CConsoleDialog::*request)());
+    void replacePage(QWidget*& slot, QWidget* page, const QString& title);
     void endUpload();
 
     // Replies, one handler per kind.

@@ -7,7 +7,9 @@
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
 #include "core/tools_exit_prompt_dialog.h"
+#include "plan/sub_plan_dialog.h"
 #include "ui/prompter.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 
@@ -18,15 +20,6 @@ void copyText(char* out, std::string_view text) {
     std::memcpy(out, text.data(), length);
     out[length] = '\0';
 }
-
-// Shows the wait cursor while a long step of the host's runs.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
@@ -54,6 +47,8 @@ QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* pass
     if (!app.startThreads())
         return 0;
     app.console = new CConsoleDialog(hostWidget);
+    auto* planPage = new CSubPlanDialog(app);
+    app.console->attachPlanPanel(planPage, planPage);
     app.console->show();
     return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(app.console));
 }

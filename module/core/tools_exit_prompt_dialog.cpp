@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_buttons.h"
+
 namespace {
 
 constexpr QPoint kImagePosition{30, 15};
@@ -26,11 +28,7 @@ CToolsExitPromptDialog::CToolsExitPromptDialog(bool closeToTray, bool exitPrompt
     (closeToTray ? toTray_ : exit_)->setChecked(true);
     dontAsk_->setChecked(!exitPrompt);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kImagePosition.x() + image_.width() + 16, kImagePosition.y(), 20,

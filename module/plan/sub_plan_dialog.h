@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include "console/plan_panel_view.h"
+
+class CQuorstatApp;
+class CSubPlanStatDialog;
+
+// The "我的方案" page: the plan form, and beside it the own-plan list. The central window routes
+// the page's replies and events here.
+class CSubPlanDialog : public QWidget, public quorstat::PlanPanelView {
+    Q_OBJECT
+public:
+    explicit CSubPlanDialog(CQuorstatApp& app, QWidget* parent = nullptr);
+
+    CSubPlanStatDialog* planForm() const { return form_; }
+
+    // The own-plan list takes these once it is on the page; until then its replies go unused.
+    void OnPlanListReply(const std::string& reply, int flag) override;
+    void ClearPlanListStamp() override;
+    std::string PlanText() const override;
+    void RecomposePlanText() override;
+    void SetShareFlag(bool shared) override;
+    void OnNewDraw() override;
+
+    void ShowPlanDetail(const quorstat::tagPLANITEM& plan) override;
+    void Reset() override;
+    void OnSelectionChanged() override;
+    void OnIssueChanged() override;
+
+private:
+    CSubPlanStatDialog* form_ = nullptr;
+};

@@ -1,0 +1,560 @@
+#include "plan/sub_plan_stat_dialog.h"
+
+#include <fmt/format.h>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <map>
+#include <numeric>
+#include <optional>
+#include <set>
+#include <variant>
+
+#include "core/quorstat_app.h"
+#include "core/search_history.h"
+#include "net/reply_text.h"
+#include "plan/calculator_table_model.h"
+#include "plan/plan_form_file.h"
+#include "plan/preset_rules.h"
+#include "plan/tools_mfy_mul_dialog.h"
+#include "plan/tools_mi_preset_editor_dialog.h"
+#include "ui/prompter.h"
+#include "ui/qt_text.h"
+#include "ui/wait_cursor.h"
+
+namespace {
+
+using quorstat::CalculationStart;
+
+struct StrategyRadio {
+    int code;
+    const char* text;
+};
+
+constexpr StrategyRadio kStrategyRadios[] = {
+    {quorstat::MulManual, "手动翻倍（双击或右键修改倍数）"},
+    {quorstat::MulAllIn, "梭哈模式"},
+    {quorstat::MulFixedRate, "按固定利润率翻倍"},
+    {quorstat::MulFixedProfit, "按固定利润翻倍"},
+    {quorstat::MulStepProfit, "按递增利润翻倍"},
+    {quorstat::MulDoublingProfit, "按倍增利润翻倍"},
+    {quorstat::MulByIssues, "按投注期数翻倍"},
+    {quorstat::MulSegmentRate, "按分段利润率翻倍，第1段期数"},
+};
+
+constexpr int kColumnWidths[] = {36, 96, 64, 80, 84, 84, 84, 76};
+
+const QString kStyleSheet = QStringLiteral(
+    "#planForm { background: #fffdf8; }"
+    "#planForm QLabel, #planForm QRadioButton, #planForm QCheckBox { color: #1d2b5c; }"
+    "#numberEntryArea { border: 1px solid #d8ccb0; border-radius: 4px; background: #fffaf0; }"
+    "#planForm QLineEdit, #planForm QComboBox { border: 1px solid #c2b28f; border-radius: 3px;"
+    "  padding: 1px 4px; background: white; color: #1d2b5c; }"
+    "#planForm QLineEdit:disabled, #planForm QComboBox:disabled { background: #f3eee2;"
+    "  color: #a99f88; }"
+    "#planForm QPushButton { color: #1d2b5c; border: 1px solid #c2b28f; border-radius: 4px;"
+    "  padding: 3px 16px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+    "  stop:0 #fffdf8, stop:1 #efe6d2); }"
+    "#planForm QPushButton:hover { background: #fffaf0; border-color: #9c8a62; }"
+    "#calculatorTable { border: 1px solid #c2b28f; gridline-color: #e6dcc6;"
+    "  selection-background-color: #34508d; alternate-background-color: #faf5ea; }"
+    "#calculatorTable QHeaderView::section { color: #1d2b5c; background: #e9dfc8;"
+    "  border: none; border-right: 1px solid #d8ccb0; padding: 3px; }");
+
+QLineEdit* makeEdit(const QString& name, int width, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setFixedWidth(width);
+    return edit;
+}
+
+// A row of controls with text between them, as the strategy parameters read.
+QHBoxLayout* controlRow(std::initializer_list<std::variant<QWidget*, const char*>> parts,
+                        QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    for (const auto& part : parts) {
+        if (const auto* widget = std::get_if<QWidget*>(&part))
+            row->addWidget(*widget);
+        else
+            row->addWidget(new QLabel(QString::fromUtf8(std::get<const char*>(part)), parent));
+    }
+    row->addStretch(1);
+    return row;
+}
+
+QString costOrPrizeText(double value) {
+    return toQString(fmt::format("{:.3f}", value));
+}
+
+}  // namespace
+
+CSubPlanStatDialog::CSubPlanStatDialog(CQuorstatApp& app, QWidget* parent)
+    : QWidget(parent),
+      app_(app),
+      store_(app.paths.dataDir / quorstat::kPlanFormFileName),
+      historyDir_(app.paths.dataDir / quorstat::kSearchHistoryDir) {
+    setObjectName(QStringLiteral("planForm"));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(kStyleSheet);
+    buildControls();
+    store_.load();
+    store_.select(app_.lotteryId, app_.playId);
+    showRecord();
+}
+
+CSubPlanStatDialog::~CSubPlanStatDialog() {
+    SaveState();
+}
+
+void CSubPlanStatDialog::buildControls() {
+    numberEntry_ = new QWidget(this);
+    numberEntry_->setObjectName(QStringLiteral("numberEntryArea"));
+    numberEntry_->setAttribute(Qt::WA_StyledBackground);
+    numberEntry_->setMinimumHeight(170);
+
+    model_ = new CalculatorTableModel(this);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("calculatorTable"));
+    table_->setModel(model_);
+    table_->verticalHeader()->hide();
+    table_->setAlternatingRowColors(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    table_->verticalHeader()->setDefaultSectionSize(22);
+    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
+        table_->setColumnWidth(column, kColumnWidths[column]);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    connect(table_, &QTableView::customContextMenuRequested, this,
+            [this](const QPoint& pos) { showTableMenu(table_->viewport()->mapToGlobal(pos)); });
+    connect(table_, &QTableView::doubleClicked, this, [this] { modifyMultiples(selectedRows()); });
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(numberEntry_, 1);
+    left->addWidget(buildSettings());
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(left);
+    layout->addWidget(table_, 1);
+    updateEnabled();
+}
+
+QWidget* CSubPlanStatDialog::buildSettings() {
+    auto* box = new QWidget(this);
+    issueCount_ = new QComboBox(box);
+    issueCount_->setObjectName(QStringLiteral("issueCount"));
+    for (int count = 1; count <= quorstat::kMaxIssueCount; ++count)
+        issueCount_->addItem(QString::number(count));
+    issueCount_->setCurrentIndex(2);
+    issueCount_->setMaxVisibleItems(20);
+    unitCost_ = makeEdit(QStringLiteral("unitCost"), 70, box);
+    prize_ = makeEdit(QStringLiteral("prize"), 86, box);
+    linkPrize_ = new QCheckBox(QStringLiteral("联动"), box);
+    linkPrize_->setObjectName(QStringLiteral("linkPrize"));
+    initialMultiple_ = makeEdit(QStringLiteral("initialMultiple"), 70, box);
+    presets_ = new QComboBox(box);
+    presets_->setObjectName(QStringLiteral("presets"));
+    presets_->setMinimumWidth(110);
+    calculate_ = new QPushButton(QStringLiteral("计算"), box);
+    calculate_->setObjectName(QStringLiteral("calculate"));
+
+    useCapital_ = new QCheckBox(QStringLiteral("初始资金"), box);
+    useCapital_->setObjectName(QStringLiteral("useCapital"));
+    capital_ = makeEdit(QStringLiteral("capital"), 86, box);
+    fixedRate_ = makeEdit(QStringLiteral("fixedRate"), 70, box);
+    fixedProfit_ = makeEdit(QStringLiteral("fixedProfit"), 70, box);
+    stepProfit_ = makeEdit(QStringLiteral("stepProfit"), 70, box);
+    startProfit_ = makeEdit(QStringLiteral("startProfit"), 70, box);
+    raiseEvery_ = makeEdit(QStringLiteral("raiseEvery"), 40, box);
+    raiseMode_ = new QComboBox(box);
+    raiseMode_->setObjectName(QStringLiteral("raiseMode"));
+    raiseMode_->addItems({QStringLiteral("加"), QStringLiteral("翻")});
+    raiseBy_ = makeEdit(QStringLiteral("raiseBy"), 40, box);
+    segment1Issues_ = makeEdit(QStringLiteral("segment1Issues"), 40, box);
+    segment1Rate_ = makeEdit(QStringLiteral("segment1Rate"), 60, box);
+    segment2Rate_ = makeEdit(QStringLiteral("segment2Rate"), 60, box);
+
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 4, 0, 0);
+    grid->setVerticalSpacing(5);
+    grid->addLayout(
+        controlRow({"期数", issueCount_, "单注成本", unitCost_, "中奖金额", prize_, linkPrize_},
+                   box),
+        0, 0, 1, 2);
+    grid->addLayout(controlRow({"初始倍数", initialMultiple_, "预设", presets_, calculate_}, box),
+                    1, 0, 1, 2);
+
+    strategies_ = new QButtonGroup(this);
+    const std::map<int, QHBoxLayout*> parameters = {
+        {quorstat::MulAllIn, controlRow({useCapital_, capital_}, box)},
+        {quorstat::MulFixedRate, controlRow({fixedRate_, "%"}, box)},
+        {quorstat::MulFixedProfit, controlRow({fixedProfit_}, box)},
+        {quorstat::MulStepProfit, controlRow({stepProfit_}, box)},
+        {quorstat::MulDoublingProfit, controlRow({startProfit_}, box)},
+        {quorstat::MulByIssues,
+         controlRow({"每", raiseEvery_, "期", raiseMode_, raiseBy_, "倍"}, box)},
+        {quorstat::MulSegmentRate, controlRow({segment1Issues_}, box)},
+    };
+    int row = 2;
+    for (const StrategyRadio& strategy : kStrategyRadios) {
+        auto* radio = new QRadioButton(QString::fromUtf8(strategy.text), box);
+        radio->setObjectName(QStringLiteral("strategy%1").arg(strategy.code));
+        strategies_->addButton(radio, strategy.code);
+        grid->addWidget(radio, row, 0);
+        if (const auto found = parameters.find(strategy.code); found != parameters.end())
+            grid->addLayout(found->second, row, 1);
+        ++row;
+    }
+    grid->addLayout(
+        controlRow({"    第1段利润率", segment1Rate_, "%，第2段利润率", segment2Rate_, "%"}, box),
+        row, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+
+    connect(strategies_, &QButtonGroup::idToggled, this, [this] { updateEnabled(); });
+    connect(useCapital_, &QCheckBox::toggled, this, [this] { updateEnabled(); });
+    connect(unitCost_, &QLineEdit::editingFinished, this, &CSubPlanStatDialog::unitCostLeft);
+    connect(prize_, &QLineEdit::editingFinished, this, &CSubPlanStatDialog::prizeLeft);
+    connect(capital_, &QLineEdit::editingFinished, this, &CSubPlanStatDialog::capitalLeft);
+    connect(issueCount_, &QComboBox::activated, this, &CSubPlanStatDialog::issueCountChosen);
+    connect(presets_, &QComboBox::activated, this, &CSubPlanStatDialog::presetChosen);
+    connect(calculate_, &QPushButton::clicked, this, &CSubPlanStatDialog::Calculate);
+    return box;
+}
+
+// ---- form state ------------------------------------------------------------------------------
+
+quorstat::tagCONFIG_MYPLANDATA& CSubPlanStatDialog::record() {
+    return *store_.current();
+}
+
+const std::vector<quorstat::MultipleRow>& CSubPlanStatDialog::rows() const {
+    return model_->rows();
+}
+
+quorstat::PlanFormFields CSubPlanStatDialog::fields() const {
+    quorstat::PlanFormFields fields;
+    fields.issueIndex = issueCount_->currentIndex();
+    for (const StrategyRadio& strategy : kStrategyRadios) {
+        if (strategies_->button(strategy.code)->isChecked()) {
+            fields.strategy = strategy.code;
+            break;
+        }
+    }
+    fields.linkPrize = linkPrize_->isChecked();
+    fields.useCapital = useCapital_->isChecked();
+    fields.raiseMode = std::max(0, raiseMode_->currentIndex());
+    const auto text = [](const QLineEdit* edit) { return edit->text().toStdString(); };
+    fields.unitCost = text(unitCost_);
+    fields.prize = text(prize_);
+    fields.capital = text(capital_);
+    fields.fixedRate = text(fixedRate_);
+    fields.fixedProfit = text(fixedProfit_);
+    fields.stepProfit = text(stepProfit_);
+    fields.startProfit = text(startProfit_);
+    fields.raiseEvery = text(raiseEvery_);
+    fields.raiseBy = text(raiseBy_);
+    fields.segment1Issues = text(segment1Issues_);
+    fields.segment1Rate = text(segment1Rate_);
+    fields.segment2Rate = text(segment2Rate_);
+    fields.initialMultiple = text(initialMultiple_);
+    return fields;
+}
+
+void CSubPlanStatDialog::setFields(const quorstat::PlanFormFields& fields) {
+    issueCount_->setCurrentIndex(fields.issueIndex);
+    // Without a strategy no radio is checked, which an exclusive group only allows this way.
+    strategies_->setExclusive(false);
+    for (QAbstractButton* radio : strategies_->buttons())
+        radio->setChecked(strategies_->id(radio) == fields.strategy);
+    strategies_->setExclusive(true);
+    linkPrize_->setChecked(fields.linkPrize);
+    useCapital_->setChecked(fields.useCapital);
+    raiseMode_->setCurrentIndex(fields.raiseMode);
+    const auto show = [](QLineEdit* edit, const std::string& text) {
+        edit->setText(toQString(text));
+    };
+    show(unitCost_, fields.unitCost);
+    show(prize_, fields.prize);
+    show(capital_, fields.capital);
+    show(fixedRate_, fields.fixedRate);
+    show(fixedProfit_, fields.fixedProfit);
+    show(stepProfit_, fields.stepProfit);
+    show(startProfit_, fields.startProfit);
+    show(raiseEvery_, fields.raiseEvery);
+    show(raiseBy_, fields.raiseBy);
+    show(segment1Issues_, fields.segment1Issues);
+    show(segment1Rate_, fields.segment1Rate);
+    show(segment2Rate_, fields.segment2Rate);
+    show(initialMultiple_, fields.initialMultiple);
+    rememberedCost_ = quorstat::ReadReal(fields.unitCost);
+    updateEnabled();
+}
+
+void CSubPlanStatDialog::showRecord() {
+    setFields(quorstat::FieldsFromRecord(record()));
+    quorstat::tagCONFIG_MYPLANDATA shown = record();
+    quorstat::ReadBackForm(fields(), shown);
+    store_.settleCurrent(shown);
+    refillPresetList();
+    std::vector<quorstat::MultipleRow> rows;
+    if (app_.play.currentIssue != 0)
+        quorstat::ResizeTable(rows, issueCount_->currentIndex() + 1, record(), app_.play);
+    showRows(std::move(rows));
+}
+
+void CSubPlanStatDialog::SaveState() {
+    if (!store_.current())
+        return;
+    quorstat::ReadBackForm(fields(), record());
+    store_.save();
+}
+
+void CSubPlanStatDialog::OnSelectionChanged() {
+    SaveState();
+    store_.select(app_.lotteryId, app_.playId);
+    showRecord();
+}
+
+void CSubPlanStatDialog::OnIssueChanged() {
+    std::vector<quorstat::MultipleRow> rows = model_->rows();
+    if (rows.empty())
+        quorstat::ResizeTable(rows, issueCount_->currentIndex() + 1, record(), app_.play);
+    quorstat::RelabelTable(rows, app_.play);
+    showRows(std::move(rows));
+}
+
+void CSubPlanStatDialog::updateEnabled() {
+    const int chosen = strategies_->checkedId();
+    const std::pair<int, QWidget*> parameters[] = {
+        {quorstat::MulAllIn, useCapital_},           {quorstat::MulFixedRate, fixedRate_},
+        {quorstat::MulFixedProfit, fixedProfit_},    {quorstat::MulStepProfit, stepProfit_},
+        {quorstat::MulDoublingProfit, startProfit_}, {quorstat::MulByIssues, raiseEvery_},
+        {quorstat::MulByIssues, raiseMode_},         {quorstat::MulByIssues, raiseBy_},
+        {quorstat::MulSegmentRate, segment1Issues_}, {quorstat::MulSegmentRate, segment1Rate_},
+        {quorstat::MulSegmentRate, segment2Rate_},
+    };
+    for (const auto& [code, widget] : parameters)
+        widget->setEnabled(chosen == code);
+    capital_->setEnabled(chosen == quorstat::MulAllIn && useCapital_->isChecked());
+}
+
+// ---- fields left ----------------------------------------------------------------------------
+
+void CSubPlanStatDialog::refuse(QLineEdit* field, const QString& message,
+                                const QString& resetText) {
+    refusing_ = true;
+    Prompter::instance().message(this, message);
+    field->setText(resetText);
+    field->setFocus();
+    field->selectAll();
+    refusing_ = false;
+}
+
+void CSubPlanStatDialog::unitCostLeft() {
+    if (refusing_)
+        return;
+    const double cost = quorstat::ReadReal(unitCost_->text().toStdString());
+    if (!quorstat::UnitCostAccepted(cost)) {
+        refuse(unitCost_, QStringLiteral("单注金额设置不正确"), QStringLiteral("2.0"));
+        return;
+    }
+    if (linkPrize_->isChecked()) {
+        const double prize = quorstat::ReadReal(prize_->text().toStdString());
+        prize_->setText(costOrPrizeText(quorstat::LinkedPrize(prize, rememberedCost_, cost)));
+    }
+    rememberedCost_ = cost;
+}
+
+void CSubPlanStatDialog::prizeLeft() {
+    if (refusing_)
+        return;
+    const double prize = quorstat::ReadReal(prize_->text().toStdString());
+    if (!quorstat::PrizeAccepted(prize, quorstat::ReadReal(unitCost_->text().toStdString())))
+        refuse(prize_, QStringLiteral("中奖金额设置不正确"), QStringLiteral("1000.0"));
+}
+
+void CSubPlanStatDialog::capitalLeft() {
+    if (refusing_)
+        return;
+    const double capital = quorstat::ReadReal(capital_->text().toStdString());
+    if (!quorstat::CapitalAccepted(capital, quorstat::ReadReal(unitCost_->text().toStdString())))
+        refuse(capital_, QStringLiteral("初始资金设置不正确"), QStringLiteral("1000"));
+}
+
+// ---- calculation ----------------------------------------------------------------------------
+
+void CSubPlanStatDialog::Calculate() {
+    recalculate(CalculationStart::Form);
+}
+
+void CSubPlanStatDialog::recalculate(CalculationStart start) {
+    quorstat::Calculation calculation;
+    {
+        const WaitCursor wait;
+        calculation = quorstat::Calculate(fields(), record(), app_.play, start);
+        store_.save();
+    }
+    // The fields show what was taken, defaults in place of what was refused.
+    setFields(quorstat::FieldsFromRecord(record()));
+    showRows(std::move(calculation.rows));
+    if (!calculation.message.empty())
+        Prompter::instance().message(this, toQString(calculation.message));
+}
+
+void CSubPlanStatDialog::showRows(std::vector<quorstat::MultipleRow> rows) {
+    model_->setRows(std::move(rows));
+}
+
+// ---- 期数 and presets --------------------------------------------------------------------------
+
+void CSubPlanStatDialog::issueCountChosen(int index) {
+    refillPresetList();
+    if (app_.play.currentIssue == 0)
+        return;
+    record().issueCount = index + 1;
+    std::vector<quorstat::MultipleRow> rows = model_->rows();
+    quorstat::ResizeTable(rows, index + 1, record(), app_.play);
+    showRows(std::move(rows));
+}
+
+void CSubPlanStatDialog::refillPresetList() {
+    presets_->clear();
+    presets_->addItem(QStringLiteral("编辑"));
+    for (const std::string& name :
+         quorstat::PresetNamesFor(record().presets, issueCount_->currentIndex() + 1))
+        presets_->addItem(toQString(name));
+    presets_->setCurrentIndex(-1);
+}
+
+void CSubPlanStatDialog::presetChosen(int index) {
+    if (index == 0) {
+        editPresets();
+        return;
+    }
+    const std::string name = presets_->itemText(index).toStdString();
+    const int issueCount = issueCount_->currentIndex() + 1;
+    for (const quorstat::PRESETDATA& preset : record().presets) {
+        if (preset.presetName == name && preset.presetIssues == issueCount) {
+            applyPreset(preset);
+            return;
+        }
+    }
+}
+
+void CSubPlanStatDialog::editPresets() {
+    CToolsMIPresetEditorDialog editor(record().presets, this);
+    const bool accepted = Prompter::instance().exec(editor) == QDialog::Accepted;
+    if (accepted)
+        record().presets = editor.presets();
+    refillPresetList();
+    if (accepted)
+        SaveState();
+}
+
+void CSubPlanStatDialog::applyPreset(const quorstat::PRESETDATA& preset) {
+    const quorstat::PRESETDATA chosen = preset;
+    showRows(quorstat::PlainRows(chosen.presetMultiples, app_.play));
+    record().manualMultiples = chosen.presetMultiples;
+    issueCount_->setCurrentIndex(std::clamp(chosen.presetIssues, 1, quorstat::kMaxIssueCount) - 1);
+    recalculate(CalculationStart::Manual);
+    refillPresetList();
+    presets_->setCurrentText(toQString(chosen.presetName));
+}
+
+// ---- the table's menu --------------------------------------------------------------------------
+
+std::vector<int> CSubPlanStatDialog::selectedRows() const {
+    std::set<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        rows.insert(index.row());
+    return {rows.begin(), rows.end()};
+}
+
+void CSubPlanStatDialog::showTableMenu(const QPoint& globalPos) {
+    if (model_->rows().empty())
+        return;
+    const std::vector<int> selected = selectedRows();
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("calculatorMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (!selected.empty()) {
+        menu->addAction(QStringLiteral("修改选中项倍数"), this,
+                        [this, selected] { modifyMultiples(selected); });
+    }
+    menu->addAction(QStringLiteral("修改全部项倍数"), this, [this] {
+        std::vector<int> all(model_->rows().size());
+        std::iota(all.begin(), all.end(), 0);
+        modifyMultiples(all);
+    });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("添加到预设"), this, &CSubPlanStatDialog::addToPresets);
+    if (selected.size() == 1) {
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("复制毛利润到初始资金"), this,
+                        &CSubPlanStatDialog::copyGrossToCapital);
+    }
+    menu->popup(globalPos);
+}
+
+void CSubPlanStatDialog::modifyMultiples(const std::vector<int>& targets) {
+    if (targets.empty())
+        return;
+    std::vector<quorstat::MultipleRow> rows = model_->rows();
+    std::optional<std::int64_t> shown;
+    if (targets.size() == 1)
+        shown = rows[static_cast<std::size_t>(targets.front())].multiple;
+    CToolsMfyMulDialog dialog(historyDir_, targets.size(), shown, this);
+    if (Prompter::instance().exec(dialog) != QDialog::Accepted)
+        return;
+    for (std::size_t k = 0; k < targets.size(); ++k) {
+        quorstat::MultipleRow& row = rows[static_cast<std::size_t>(targets[k])];
+        row.multiple = dialog.multiples()[k];
+        row.cells[quorstat::ColMultiple] = std::to_string(row.multiple);
+    }
+    strategies_->button(quorstat::MulManual)->setChecked(true);
+    quorstat::CopyMultiplesToManual(rows, record());
+    recalculate(CalculationStart::Manual);
+    for (const int target : targets) {
+        if (target < model_->rowCount())
+            table_->selectionModel()->select(
+                model_->index(target, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+void CSubPlanStatDialog::addToPresets() {
+    const std::vector<std::uint32_t> multiples = quorstat::MultiplesOf(model_->rows());
+    const int issues = static_cast<int>(multiples.size());
+    auto& presets = record().presets;
+    if (quorstat::HasSamePreset(presets, issues, multiples) &&
+        Prompter::instance().message(this, QStringLiteral("存在相同的预设数据，是否要继续添加？"),
+                                     Prompter::defaultCaption(), Prompter::Icon::Question,
+                                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    presets.push_back({quorstat::NextPresetName(presets), {}, issues, multiples});
+    refillPresetList();
+    SaveState();
+}
+
+void CSubPlanStatDialog::copyGrossToCapital() {
+    const std::vector<int> selected = selectedRows();
+    if (selected.size() != 1)
+        return;
+    const QString gross = toQString(
+        model_->rows()[static_cast<std::size_t>(selected.front())].cells[quorstat::ColGross]);
+    QGuiApplication::clipboard()->setText(gross);
+    capital_->setText(gross);
+}
