@@ -54,8 +54,6 @@ constexpr StrategyRadio kStrategyRadios[] = {
     {quorstat::MulSegmentRate, "按分段利润率翻倍，第1段期数"},
 };
 
-constexpr int kColumnWidths[] = {36, 96, 64, 80, 84, 84, 84, 76};
-
 const QString kStyleSheet = QStringLiteral(
     "#planForm { background: #fffdf8; }"
     "#planForm QLabel, #planForm QRadioButton, #planForm QCheckBox { color: #1d2b5c; }"
@@ -136,9 +134,11 @@ void CSubPlanStatDialog::buildControls() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     table_->verticalHeader()->setDefaultSectionSize(22);
-    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
-        table_->setColumnWidth(column, kColumnWidths[column]);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // Money columns share the width; number and issue keep what their texts need.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(quorstat::ColNumber, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(quorstat::ColIssue, QHeaderView::ResizeToContents);
     connect(table_, &QTableView::customContextMenuRequested, this,
             [this](const QPoint& pos) { showTableMenu(table_->viewport()->mapToGlobal(pos)); });
     connect(table_, &QTableView::doubleClicked, this, [this] { modifyMultiples(selectedRows()); });
