@@ -8,19 +8,12 @@
 #include <QWindow>
 
 #include "ui/prompter.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 
 constexpr int kLogoutCommand = 0xF001;
 constexpr int kExitCommand = 0xF002;
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 void tellUser(QWidget* parent, const QString& text) {
     Prompter::instance().message(parent, text);
@@ -47,7 +40,8 @@ CQuorlanDlg::CQuorlanDlg(QString title, QString modulePath, QWidget* parent)
 CQuorlanDlg::~CQuorlanDlg() {
     qApp->removeEventFilter(this);
     // The module's windows must be gone before its code is unloaded.
-    if (moduleRunning_) module_.exit();
+    if (moduleRunning_)
+        module_.exit();
     if (tray_)
         tray_->hide();
     module_.unload();

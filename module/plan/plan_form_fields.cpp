@@ -18,34 +18,42 @@ std::string costOrPrize(double value) {
     return fmt::format("{:.3f}", value);
 }
 
-// Collects the read-back: each invalid field takes its default, and the last message that
-// concerns the chosen strategy is the one shown.
+// Rates, profits, capital and counts of issues or multiples are above 0 and up to ten million.
+bool inSettingRange(double value) {
+    return value > 0 && value <= kLargestSetting;
+}
+
+// Collects the read-back: each field is read from its text, an invalid one takes its default, and
+// the last message that concerns the chosen strategy is the one shown.
 class ReadBack {
 public:
     explicit ReadBack(int strategy) : strategy_(strategy) {}
 
-    template <typename T>
-    void take(T& field, T value, bool invalid, T fallback, const char* message,
-              bool concernsStrategy = true) {
-        field = invalid ? fallback : value;
-        if (invalid && concernsStrategy)
-            message_ = message;
+    template <typename Valid>
+    void real(double& field, const std::string& text, Valid valid, double fallback,
+              const char* message, bool concerns = true) {
+        take(field, ReadReal(text), valid, fallback, message, concerns);
+    }
+    template <typename Valid>
+    void count(std::int32_t& field, const std::string& text, Valid valid, std::int32_t fallback,
+               const char* message, bool concerns) {
+        take(field, ReadInt(text), valid, fallback, message, concerns);
     }
     bool chosen(int strategy) const { return strategy_ == strategy; }
     std::string message() const { return message_; }
 
 private:
+    template <typename T, typename Valid>
+    void take(T& field, T value, Valid valid, T fallback, const char* message, bool concerns) {
+        const bool invalid = !valid(value);
+        field = invalid ? fallback : value;
+        if (invalid && concerns)
+            message_ = message;
+    }
+
     int strategy_;
     std::string message_;
 };
-
-bool positiveSetting(double value) {
-    return value > 0 && value <= kLargestSetting;
-}
-
-bool positiveCount(std::int32_t value) {
-    return value > 0 && value <= kLargestSetting;
-}
 
 }  // namespace
 
@@ -83,41 +91,32 @@ std::string ReadBackForm(const PlanFormFields& fields, tagCONFIG_MYPLANDATA& rec
     record.initialMultiple = ReadInt(fields.initialMultiple);
 
     ReadBack back(record.strategy);
-    const double unitCost = ReadReal(fields.unitCost);
-    back.take(record.unitCost, unitCost, !UnitCostAccepted(unitCost), 2.0, "单注金额设置不正确");
-    const double prize = ReadReal(fields.prize);
-    back.take(record.prize, prize, prize <= record.unitCost || prize > 200000, 1000.0,
-              "中奖金额设置不正确");
-    const double capital = ReadReal(fields.capital);
-    back.take(record.capital, capital, !positiveSetting(capital), 1000.0, "初始资金设置不正确",
+    back.real(record.unitCost, fields.unitCost, UnitCostAccepted, 2.0, "单注金额设置不正确");
+    back.real(
+        record.prize, fields.prize,
+        [&](double prize) { return prize > record.unitCost && prize <= 200000; }, 1000.0,
+        "中奖金额设置不正确");
+    back.real(record.capital, fields.capital, inSettingRange, 1000.0, "初始资金设置不正确",
               back.chosen(MulAllIn) && fields.useCapital);
-    const double fixedRate = ReadReal(fields.fixedRate);
-    back.take(record.fixedRate, fixedRate, !positiveSetting(fixedRate), 10.0,
-              "固定利润率设置不正确", back.chosen(MulFixedRate));
-    const double fixedProfit = ReadReal(fields.fixedProfit);
-    back.take(record.fixedProfit, fixedProfit, !positiveSetting(fixedProfit), 100.0,
-              "固定利润设置不正确", back.chosen(MulFixedProfit));
-    const double stepProfit = ReadReal(fields.stepProfit);
-    back.take(record.stepProfit, stepProfit, !positiveSetting(stepProfit), 100.0,
-              "递增利润设置不正确", back.chosen(MulStepProfit));
-    const double startProfit = ReadReal(fields.startProfit);
-    back.take(record.startProfit, startProfit, !positiveSetting(startProfit), 100.0,
-              "倍增利润设置不正确", back.chosen(MulDoublingProfit));
-    const std::int32_t raiseEvery = ReadInt(fields.raiseEvery);
-    back.take(record.raiseEvery, raiseEvery, !positiveCount(raiseEvery), 2, "翻倍期数设置不正确",
-              back.chosen(MulByIssues));
-    const std::int32_t raiseBy = ReadInt(fields.raiseBy);
-    back.take(record.raiseBy, raiseBy, !positiveCount(raiseBy), 1, "翻倍期数中倍数设置不正确",
-              back.chosen(MulByIssues));
-    const std::int32_t segment1Issues = ReadInt(fields.segment1Issues);
-    back.take(record.segment1Issues, segment1Issues,
-              segment1Issues <= 0 || segment1Issues > record.issueCount, 1,
-              "分段利润中第一段期数设置不正确", back.chosen(MulSegmentRate));
-    const double segment1Rate = ReadReal(fields.segment1Rate);
-    back.take(record.segment1Rate, segment1Rate, !positiveSetting(segment1Rate), 10.0,
+    back.real(record.fixedRate, fields.fixedRate, inSettingRange, 10.0, "固定利润率设置不正确",
+              back.chosen(MulFixedRate));
+    back.real(record.fixedProfit, fields.fixedProfit, inSettingRange, 100.0, "固定利润设置不正确",
+              back.chosen(MulFixedProfit));
+    back.real(record.stepProfit, fields.stepProfit, inSettingRange, 100.0, "递增利润设置不正确",
+              back.chosen(MulStepProfit));
+    back.real(record.startProfit, fields.startProfit, inSettingRange, 100.0, "倍增利润设置不正确",
+              back.chosen(MulDoublingProfit));
+    back.count(record.raiseEvery, fields.raiseEvery, inSettingRange, 2, "翻倍期数设置不正确",
+               back.chosen(MulByIssues));
+    back.count(record.raiseBy, fields.raiseBy, inSettingRange, 1, "翻倍期数中倍数设置不正确",
+               back.chosen(MulByIssues));
+    back.count(
+        record.segment1Issues, fields.segment1Issues,
+        [&](std::int32_t issues) { return issues > 0 && issues <= record.issueCount; }, 1,
+        "分段利润中第一段期数设置不正确", back.chosen(MulSegmentRate));
+    back.real(record.segment1Rate, fields.segment1Rate, inSettingRange, 10.0,
               "分段利润中第一段利润率设置不正确", back.chosen(MulSegmentRate));
-    const double segment2Rate = ReadReal(fields.segment2Rate);
-    back.take(record.segment2Rate, segment2Rate, !positiveSetting(segment2Rate), 10.0,
+    back.real(record.segment2Rate, fields.segment2Rate, inSettingRange, 10.0,
               "分段利润中第二段利润率设置不正确", back.chosen(MulSegmentRate));
     return back.message();
 }

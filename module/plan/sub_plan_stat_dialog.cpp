@@ -93,6 +93,10 @@ QHBoxLayout* controlRow(std::initializer_list<std::variant<QWidget*, const char*
     return row;
 }
 
+double numberIn(const QLineEdit* field) {
+    return quorstat::ReadReal(field->text().toStdString());
+}
+
 QString costOrPrizeText(double value) {
     return toQString(fmt::format("{:.3f}", value));
 }
@@ -227,8 +231,14 @@ QWidget* CSubPlanStatDialog::buildSettings() {
     connect(strategies_, &QButtonGroup::idToggled, this, [this] { updateEnabled(); });
     connect(useCapital_, &QCheckBox::toggled, this, [this] { updateEnabled(); });
     connect(unitCost_, &QLineEdit::editingFinished, this, &CSubPlanStatDialog::unitCostLeft);
-    connect(prize_, &QLineEdit::editingFinished, this, &CSubPlanStatDialog::prizeLeft);
-    connect(capital_, &QLineEdit::editingFinished, this, &CSubPlanStatDialog::capitalLeft);
+    connect(prize_, &QLineEdit::editingFinished, this, [this] {
+        checkLeft(prize_, quorstat::PrizeAccepted, QStringLiteral("中奖金额设置不正确"),
+                  QStringLiteral("1000.0"));
+    });
+    connect(capital_, &QLineEdit::editingFinished, this, [this] {
+        checkLeft(capital_, quorstat::CapitalAccepted, QStringLiteral("初始资金设置不正确"),
+                  QStringLiteral("1000"));
+    });
     connect(issueCount_, &QComboBox::activated, this, &CSubPlanStatDialog::issueCountChosen);
     connect(presets_, &QComboBox::activated, this, &CSubPlanStatDialog::presetChosen);
     connect(calculate_, &QPushButton::clicked, this, &CSubPlanStatDialog::Calculate);
@@ -245,6 +255,23 @@ const std::vector<quorstat::MultipleRow>& CSubPlanStatDialog::rows() const {
     return model_->rows();
 }
 
+auto CSubPlanStatDialog::textFields() const -> std::array<TextField, 13> {
+    using Fields = quorstat::PlanFormFields;
+    return {{{unitCost_, &Fields::unitCost},
+             {prize_, &Fields::prize},
+             {capital_, &Fields::capital},
+             {fixedRate_, &Fields::fixedRate},
+             {fixedProfit_, &Fields::fixedProfit},
+             {stepProfit_, &Fields::stepProfit},
+             {startProfit_, &Fields::startProfit},
+             {raiseEvery_, &Fields::raiseEvery},
+             {raiseBy_, &Fields::raiseBy},
+             {segment1Issues_, &Fields::segment1Issues},
+             {segment1Rate_, &Fields::segment1Rate},
+             {segment2Rate_, &Fields::segment2Rate},
+             {initialMultiple_, &Fields::initialMultiple}}};
+}
+
 quorstat::PlanFormFields CSubPlanStatDialog::fields() const {
     quorstat::PlanFormFields fields;
     fields.issueIndex = issueCount_->currentIndex();
@@ -257,20 +284,8 @@ quorstat::PlanFormFields CSubPlanStatDialog::fields() const {
     fields.linkPrize = linkPrize_->isChecked();
     fields.useCapital = useCapital_->isChecked();
     fields.raiseMode = std::max(0, raiseMode_->currentIndex());
-    const auto text = [](const QLineEdit* edit) { return edit->text().toStdString(); };
-    fields.unitCost = text(unitCost_);
-    fields.prize = text(prize_);
-    fields.capital = text(capital_);
-    fields.fixedRate = text(fixedRate_);
-    fields.fixedProfit = text(fixedProfit_);
-    fields.stepProfit = text(stepProfit_);
-    fields.startProfit = text(startProfit_);
-    fields.raiseEvery = text(raiseEvery_);
-    fields.raiseBy = text(raiseBy_);
-    fields.segment1Issues = text(segment1Issues_);
-    fields.segment1Rate = text(segment1Rate_);
-    fields.segment2Rate = text(segment2Rate_);
-    fields.initialMultiple = text(initialMultiple_);
+    for (const auto& [edit, text] : textFields())
+        fields.*text = edit->text().toStdString();
     return fields;
 }
 
@@ -284,22 +299,8 @@ void CSubPlanStatDialog::setFields(const quorstat::PlanFormFields& fields) {
     linkPrize_->setChecked(fields.linkPrize);
     useCapital_->setChecked(fields.useCapital);
     raiseMode_->setCurrentIndex(fields.raiseMode);
-    const auto show = [](QLineEdit* edit, const std::string& text) {
-        edit->setText(toQString(text));
-    };
-    show(unitCost_, fields.unitCost);
-    show(prize_, fields.prize);
-    show(capital_, fields.capital);
-    show(fixedRate_, fields.fixedRate);
-    show(fixedProfit_, fields.fixedProfit);
-    show(stepProfit_, fields.stepProfit);
-    show(startProfit_, fields.startProfit);
-    show(raiseEvery_, fields.raiseEvery);
-    show(raiseBy_, fields.raiseBy);
-    show(segment1Issues_, fields.segment1Issues);
-    show(segment1Rate_, fields.segment1Rate);
-    show(segment2Rate_, fields.segment2Rate);
-    show(initialMultiple_, fields.initialMultiple);
+    for (const auto& [edit, text] : textFields())
+        edit->setText(toQString(fields.*text));
     rememberedCost_ = quorstat::ReadReal(fields.unitCost);
     updateEnabled();
 }
@@ -367,32 +368,24 @@ void CSubPlanStatDialog::refuse(QLineEdit* field, const QString& message,
 void CSubPlanStatDialog::unitCostLeft() {
     if (refusing_)
         return;
-    const double cost = quorstat::ReadReal(unitCost_->text().toStdString());
+    const double cost = numberIn(unitCost_);
     if (!quorstat::UnitCostAccepted(cost)) {
         refuse(unitCost_, QStringLiteral("单注金额设置不正确"), QStringLiteral("2.0"));
         return;
     }
     if (linkPrize_->isChecked()) {
-        const double prize = quorstat::ReadReal(prize_->text().toStdString());
-        prize_->setText(costOrPrizeText(quorstat::LinkedPrize(prize, rememberedCost_, cost)));
+        prize_->setText(
+            costOrPrizeText(quorstat::LinkedPrize(numberIn(prize_), rememberedCost_, cost)));
     }
     rememberedCost_ = cost;
 }
 
-void CSubPlanStatDialog::prizeLeft() {
+void CSubPlanStatDialog::checkLeft(QLineEdit* field, bool (*accepted)(double, double),
+                                   const QString& message, const QString& resetText) {
     if (refusing_)
         return;
-    const double prize = quorstat::ReadReal(prize_->text().toStdString());
-    if (!quorstat::PrizeAccepted(prize, quorstat::ReadReal(unitCost_->text().toStdString())))
-        refuse(prize_, QStringLiteral("中奖金额设置不正确"), QStringLiteral("1000.0"));
-}
-
-void CSubPlanStatDialog::capitalLeft() {
-    if (refusing_)
-        return;
-    const double capital = quorstat::ReadReal(capital_->text().toStdString());
-    if (!quorstat::CapitalAccepted(capital, quorstat::ReadReal(unitCost_->text().toStdString())))
-        refuse(capital_, QStringLiteral("初始资金设置不正确"), QStringLiteral("1000"));
+    if (!accepted(numberIn(field), numberIn(unitCost_)))
+        refuse(field, message, resetText);
 }
 
 // ---- calculation ----------------------------------------------------------------------------

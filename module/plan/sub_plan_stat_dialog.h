@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "plan/calculator.h"
@@ -49,6 +51,10 @@ public:
     void showTableMenu(const QPoint& globalPos);
 
 private:
+    // A text field of the calculator and the form value it holds.
+    using TextField = std::pair<QLineEdit*, std::string quorstat::PlanFormFields::*>;
+    std::array<TextField, 13> textFields() const;
+
     void buildControls();
     QWidget* buildSettings();
     void setFields(const quorstat::PlanFormFields& fields);
@@ -58,8 +64,9 @@ private:
     void updateEnabled();
 
     void unitCostLeft();
-    void prizeLeft();
-    void capitalLeft();
+    // Prize and capital are checked against the unit cost when they are left.
+    void checkLeft(QLineEdit* field, bool (*accepted)(double, double), const QString& message,
+                   const QString& resetText);
     // Refuses a value left in a field: the message, the field's reset and the focus back in it.
     void refuse(QLineEdit* field, const QString& message, const QString& resetText);
 
