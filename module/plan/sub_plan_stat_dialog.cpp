@@ -301,15 +301,15 @@ void CSubPlanStatDialog::setFields(const quorstat::PlanFormFields& fields) {
     raiseMode_->setCurrentIndex(fields.raiseMode);
     for (const auto& [edit, text] : textFields())
         edit->setText(toQString(fields.*text));
-    rememberedCost_ = quorstat::ReadReal(fields.unitCost);
+    rememberedCost_ = numberIn(unitCost_);
     updateEnabled();
 }
 
 void CSubPlanStatDialog::showRecord() {
-    setFields(quorstat::FieldsFromRecord(record()));
     quorstat::tagCONFIG_MYPLANDATA shown = record();
-    quorstat::ReadBackForm(fields(), shown);
+    quorstat::ReadBackForm(quorstat::FieldsFromRecord(shown), shown);
     store_.settleCurrent(shown);
+    setFields(quorstat::FieldsFromRecord(record()));
     refillPresetList();
     std::vector<quorstat::MultipleRow> rows;
     if (app_.play.currentIssue != 0)
@@ -503,10 +503,13 @@ void CSubPlanStatDialog::showTableMenu(const QPoint& globalPos) {
     menu->popup(globalPos);
 }
 
-void CSubPlanStatDialog::modifyMultiples(const std::vector<int>& targets) {
+void CSubPlanStatDialog::modifyMultiples(std::vector<int> targets) {
+    std::vector<quorstat::MultipleRow> rows = model_->rows();
+    // The table may have been rebuilt since the menu was shown.
+    std::erase_if(targets,
+                  [&](int row) { return row < 0 || row >= static_cast<int>(rows.size()); });
     if (targets.empty())
         return;
-    std::vector<quorstat::MultipleRow> rows = model_->rows();
     std::optional<std::int64_t> shown;
     if (targets.size() == 1)
         shown = rows[static_cast<std::size_t>(targets.front())].multiple;
@@ -518,13 +521,14 @@ void CSubPlanStatDialog::modifyMultiples(const std::vector<int>& targets) {
         row.multiple = dialog.multiples()[k];
         row.cells[quorstat::ColMultiple] = std::to_string(row.multiple);
     }
+    const std::vector<int> selected = selectedRows();
     strategies_->button(quorstat::MulManual)->setChecked(true);
     quorstat::CopyMultiplesToManual(rows, record());
     recalculate(CalculationStart::Manual);
-    for (const int target : targets) {
-        if (target < model_->rowCount())
+    for (const int row : selected) {
+        if (row < model_->rowCount())
             table_->selectionModel()->select(
-                model_->index(target, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                model_->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 }
 

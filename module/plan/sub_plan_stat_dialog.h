@@ -77,7 +77,7 @@ private:
     void applyPreset(const quorstat::PRESETDATA& preset);
 
     std::vector<int> selectedRows() const;
-    void modifyMultiples(const std::vector<int>& targets);
+    void modifyMultiples(std::vector<int> targets);
     void addToPresets();
     void copyGrossToCapital();
 
