@@ -18,15 +18,17 @@ public:
 
     virtual QMessageBox::StandardButton message(
         QWidget* parent, const QString& text, const QString& caption = defaultCaption(),
-        Icon icon = Icon::Information, QMessageBox::StandardButtons buttons = QMessageBox::Ok) = 0;
+        Icon icon = Icon::Information, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
     // A small topmost window with one text that closes itself after `closeAfterMs`.
     virtual void prompt(QWidget* parent, const QString& text, int closeAfterMs = 800) = 0;
     // Runs one of our own modal dialogs; returns its result code.
     virtual int exec(QDialog& dialog) = 0;
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // Asks before overwriting; a name typed without a suffix gets `defaultSuffix`.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                 const QString& filter) = 0;
+                                 const QString& filter, const QString& defaultSuffix = {}) = 0;
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
 

@@ -26,8 +26,11 @@ QMessageBox::Icon boxIcon(Prompter::Icon icon) {
 
 QMessageBox::StandardButton WidgetPrompter::message(QWidget* parent, const QString& text,
                                                     const QString& caption, Icon icon,
-                                                    QMessageBox::StandardButtons buttons) {
+                                                    QMessageBox::StandardButtons buttons,
+                                                    QMessageBox::StandardButton defaultButton) {
     QMessageBox box(boxIcon(icon), caption, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -46,8 +49,13 @@ QString WidgetPrompter::openFileName(QWidget* parent, const QString& caption, co
 }
 
 QString WidgetPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                     const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+                                     const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QColor> WidgetPrompter::chooseColor(QWidget* parent, const QColor& initial) {

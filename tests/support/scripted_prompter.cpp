@@ -10,8 +10,9 @@ ScriptedPrompter::~ScriptedPrompter() {
 
 QMessageBox::StandardButton ScriptedPrompter::message(QWidget*, const QString& text,
                                                       const QString& caption, Icon icon,
-                                                      QMessageBox::StandardButtons) {
-    messages.push_back({caption, text, icon});
+                                                      QMessageBox::StandardButtons buttons,
+                                                      QMessageBox::StandardButton defaultButton) {
+    messages.push_back({caption, text, icon, buttons, defaultButton});
     if (answers.empty())
         return QMessageBox::Ok;
     const auto answer = answers.front();
@@ -44,7 +45,9 @@ QString ScriptedPrompter::openFileName(QWidget*, const QString&, const QString&,
     return nextFileName();
 }
 
-QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString&, const QString&) {
+QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString& dir,
+                                       const QString& filter, const QString& defaultSuffix) {
+    saveDialogs.push_back({dir, filter, defaultSuffix});
     return nextFileName();
 }
 
