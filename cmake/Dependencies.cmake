@@ -7,6 +7,8 @@ find_package(benchmark REQUIRED)
 find_package(PkgConfig REQUIRED)
 # Debian builds cpp-httplib as a shared library; the header alone is not enough.
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+# The spreadsheet export writes its OLE2 container with libgsf.
+pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
 if(NOT QUORSTAT_CORE_ONLY)
     find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)
     pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
