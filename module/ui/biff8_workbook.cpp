@@ -30,8 +30,8 @@ constexpr std::uint16_t kUtf16CodePage = 1200;
 constexpr std::uint16_t kStyleXfs = 15;
 constexpr std::uint16_t kCellXf = 15;
 constexpr std::uint16_t kWrappedCellXf = 16;
-constexpr std::size_t kMaxColumnWidth =
-    60;  // in characters, so one long text keeps its column usable
+// In characters: one long text must not push the other columns out of sight.
+constexpr std::size_t kMaxColumnWidth = 60;
 
 void put8(std::string& out, std::uint8_t value) {
     out += static_cast<char>(value);
