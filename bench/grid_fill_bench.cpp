@@ -36,8 +36,7 @@ void BM_FillGrid10000(benchmark::State& state) {
         QApplication::processEvents();
         state.ResumeTiming();
         grid.SetContent(std::move(content));
-        grid.viewport()->repaint();
-        QApplication::processEvents();
+        QApplication::processEvents();  // lays out and paints, as the program's event loop does
     }
 }
 BENCHMARK(BM_FillGrid10000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -30,22 +30,22 @@ std::vector<std::size_t> SortGridRows(GridContent& grid, std::size_t column, boo
         return from;
 
     const std::size_t body = grid.bodyRows();
-    std::vector<std::string_view> texts;
-    texts.reserve(body);
-    for (std::size_t row = 0; row < body; ++row)
-        texts.push_back(cellText(grid.rows[row], column));
     std::vector<std::size_t> order(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(body));
     if (grid.columns[column].compare == GridCompare::Number) {
         std::vector<double> keys;
         keys.reserve(body);
-        for (const std::string_view text : texts)
-            keys.push_back(ReadMoney(text));
+        for (std::size_t row = 0; row < body; ++row)
+            keys.push_back(ReadMoney(cellText(grid.rows[row], column)));
         sortByKeys(order, keys, ascending);
     } else {
-        const AnsiBatch ansi(texts);
-        std::vector<std::string_view> keys(body);
-        for (std::size_t row = 0; row < body; ++row)
-            keys[row] = ansi[row];
+        const AnsiBatch ansi([&](auto&& add) {
+            for (std::size_t row = 0; row < body; ++row)
+                add(cellText(grid.rows[row], column));
+        });
+        std::vector<std::string_view> keys;
+        keys.reserve(body);
+        ansi.forEach([&](std::string_view key) { keys.push_back(key); });
+        keys.resize(body);
         sortByKeys(order, keys, ascending);
     }
 

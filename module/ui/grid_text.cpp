@@ -38,46 +38,57 @@ std::string GridText(const GridContent& grid, bool withHeader) {
     if (shown.empty())
         return {};
 
-    std::vector<std::string_view> texts;
-    texts.reserve((grid.rows.size() + 1) * shown.size());
-    if (grid.hasHeader)
-        for (const std::size_t column : shown)
-            texts.push_back(grid.columns[column].name);
-    for (const GridRow& row : grid.rows)
-        for (const std::size_t column : shown)
-            texts.push_back(cellText(row, column));
-    const AnsiBatch ansi(texts);
-
-    std::vector<std::size_t> widths(shown.size(), 0);
-    for (std::size_t i = 0; i < ansi.size(); ++i) {
-        std::size_t& width = widths[i % shown.size()];
-        width = std::max(width, ansi[i].size());
-    }
+    const AnsiBatch ansi([&](auto&& add) {
+        if (grid.hasHeader)
+            for (const std::size_t column : shown)
+                add(grid.columns[column].name);
+        for (const GridRow& row : grid.rows)
+            for (const std::size_t column : shown)
+                add(cellText(row, column));
+    });
+    const std::size_t columns = shown.size();
+    std::vector<std::size_t> widths(columns, 0);
+    std::size_t next = 0;
+    ansi.forEach([&](std::string_view text) {
+        std::size_t& width = widths[next++ % columns];
+        width = std::max(width, text.size());
+    });
     std::size_t lineWidth = 0;
     for (const std::size_t width : widths)
         lineWidth += width + 1;
 
     std::string out;
     out.reserve((grid.rows.size() + 3) * (lineWidth + 2));
-    const std::size_t names = grid.hasHeader ? shown.size() : 0;
-    if (withHeader && grid.hasHeader) {
-        for (std::size_t i = 0; i < shown.size(); ++i)
-            appendPadded(out, ansi[i], widths[i] + 1);
-        out += "\r\n";
-        appendRule(out, lineWidth);
-    }
+    const std::size_t names = grid.hasHeader ? columns : 0;
     const std::size_t firstSummary = grid.summaryRows > 0 ? grid.bodyRows() : grid.rows.size();
-    for (std::size_t row = 0; row < grid.rows.size(); ++row) {
+    std::size_t lineStart = 0;
+    next = 0;
+    ansi.forEach([&](std::string_view text) {
+        const std::size_t at = next++;
+        const std::size_t column = at % columns;
+        const bool lastColumn = column + 1 == columns;
+        if (at < names) {
+            if (!withHeader)
+                return;
+            appendPadded(out, text, widths[column] + 1);
+            if (lastColumn) {
+                out += "\r\n";
+                appendRule(out, lineWidth);
+            }
+            return;
+        }
+        const std::size_t row = (at - names) / columns;
         if (grid.rows[row].filteredOut)
-            continue;
-        if (row == firstSummary)
-            appendRule(out, lineWidth);
-        const std::size_t lineStart = out.size();
-        const std::size_t first = names + row * shown.size();
-        for (std::size_t i = 0; i < shown.size(); ++i)
-            appendPadded(out, ansi[first + i], widths[i] + 1);
-        endLine(out, lineStart);
-    }
+            return;
+        if (column == 0) {
+            if (row == firstSummary)
+                appendRule(out, lineWidth);
+            lineStart = out.size();
+        }
+        appendPadded(out, text, widths[column] + 1);
+        if (lastColumn)
+            endLine(out, lineStart);
+    });
     return out;
 }
 
