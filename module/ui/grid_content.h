@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorstat {
@@ -32,6 +33,10 @@ struct GridRow {
     GridColours colours;                   // the whole row
     std::vector<GridColours> cellColours;  // empty, or one per cell over the row's colours
     bool filteredOut = false;              // skipped by the exports, as rows a filter hides
+
+    std::string_view cell(std::size_t column) const {
+        return column < cells.size() ? std::string_view(cells[column]) : std::string_view();
+    }
 };
 
 // What a grid shows and exports: rows in display order, the last `summaryRows` of them totals
@@ -43,6 +48,13 @@ struct GridContent {
     std::size_t summaryRows = 0;
 
     std::size_t bodyRows() const { return rows.size() - std::min(summaryRows, rows.size()); }
+    std::vector<std::size_t> shownColumns() const {
+        std::vector<std::size_t> shown;
+        for (std::size_t column = 0; column < columns.size(); ++column)
+            if (!columns[column].hidden)
+                shown.push_back(column);
+        return shown;
+    }
 };
 
 }  // namespace quorstat

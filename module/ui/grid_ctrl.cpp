@@ -32,9 +32,8 @@ int longestRow(const quorstat::GridContent& content, std::size_t column) {
     int longest = 0;
     std::size_t size = 0;
     for (std::size_t row = 0; row < content.rows.size(); ++row) {
-        const auto& cells = content.rows[row].cells;
-        if (column < cells.size() && cells[column].size() > size) {
-            size = cells[column].size();
+        if (content.rows[row].cell(column).size() > size) {
+            size = content.rows[row].cell(column).size();
             longest = static_cast<int>(row);
         }
     }

@@ -45,14 +45,6 @@ std::string sheetColumnName(std::string_view name) {
     return result;
 }
 
-std::vector<std::size_t> shownColumns(const GridContent& grid) {
-    std::vector<std::size_t> shown;
-    for (std::size_t column = 0; column < grid.columns.size(); ++column)
-        if (!grid.columns[column].hidden)
-            shown.push_back(column);
-    return shown;
-}
-
 }  // namespace
 
 ExportFileChoice ChooseExportFile(std::string_view proposedName, std::string_view extension) {
@@ -91,11 +83,11 @@ SpreadsheetPlan PlanSpreadsheet(std::size_t columns, std::size_t rows) {
 }
 
 SpreadsheetPlan PlanSpreadsheet(const GridContent& grid) {
-    return PlanSpreadsheet(shownColumns(grid).size(), grid.rows.size());
+    return PlanSpreadsheet(grid.shownColumns().size(), grid.rows.size());
 }
 
 SheetTable SpreadsheetTable(const GridContent& grid, const SpreadsheetPlan& plan) {
-    std::vector<std::size_t> columns = shownColumns(grid);
+    std::vector<std::size_t> columns = grid.shownColumns();
     columns.resize(std::min(columns.size(), plan.columns));
     SheetTable table;
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -108,9 +100,7 @@ SheetTable SpreadsheetTable(const GridContent& grid, const SpreadsheetPlan& plan
         if (record.filteredOut)
             continue;
         for (const std::size_t column : columns)
-            table.cells.push_back(column < record.cells.size()
-                                      ? std::string_view(record.cells[column])
-                                      : std::string_view());
+            table.cells.push_back(record.cell(column));
     }
     return table;
 }

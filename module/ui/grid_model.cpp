@@ -57,11 +57,9 @@ int GridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(content_.columns.size());
 }
 
-const std::string& GridModel::cell(const QModelIndex& index) const {
-    static const std::string empty;
-    const auto& cells = content_.rows[static_cast<std::size_t>(index.row())].cells;
-    const auto column = static_cast<std::size_t>(index.column());
-    return column < cells.size() ? cells[column] : empty;
+std::string_view GridModel::cell(const QModelIndex& index) const {
+    return content_.rows[static_cast<std::size_t>(index.row())].cell(
+        static_cast<std::size_t>(index.column()));
 }
 
 const GridColours* GridModel::cellColours(const QModelIndex& index) const {

@@ -31,7 +31,7 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
-    const std::string& cell(const QModelIndex& index) const;
+    std::string_view cell(const QModelIndex& index) const;
     const quorstat::GridColours* cellColours(const QModelIndex& index) const;
     QVariant colour(const QModelIndex& index,
                     std::optional<quorstat::Rgb> quorstat::GridColours::*which) const;

@@ -10,10 +10,6 @@
 namespace quorstat {
 namespace {
 
-std::string_view cellText(const GridRow& row, std::size_t column) {
-    return column < row.cells.size() ? std::string_view(row.cells[column]) : std::string_view();
-}
-
 template <typename Key>
 void sortByKeys(std::vector<std::size_t>& order, const std::vector<Key>& keys, bool ascending) {
     std::stable_sort(order.begin(), order.end(), [&](std::size_t left, std::size_t right) {
@@ -35,12 +31,12 @@ std::vector<std::size_t> SortGridRows(GridContent& grid, std::size_t column, boo
         std::vector<double> keys;
         keys.reserve(body);
         for (std::size_t row = 0; row < body; ++row)
-            keys.push_back(ReadMoney(cellText(grid.rows[row], column)));
+            keys.push_back(ReadMoney(grid.rows[row].cell(column)));
         sortByKeys(order, keys, ascending);
     } else {
         const AnsiBatch ansi([&](auto&& add) {
             for (std::size_t row = 0; row < body; ++row)
-                add(cellText(grid.rows[row], column));
+                add(grid.rows[row].cell(column));
         });
         std::vector<std::string_view> keys;
         keys.reserve(body);

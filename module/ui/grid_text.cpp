@@ -8,10 +8,6 @@
 namespace quorstat {
 namespace {
 
-std::string_view cellText(const GridRow& row, std::size_t column) {
-    return column < row.cells.size() ? std::string_view(row.cells[column]) : std::string_view();
-}
-
 void appendPadded(std::string& out, std::string_view text, std::size_t width) {
     out += text;
     out.append(width - text.size(), ' ');
@@ -31,10 +27,7 @@ void appendRule(std::string& out, std::size_t width) {
 }  // namespace
 
 std::string GridText(const GridContent& grid, bool withHeader) {
-    std::vector<std::size_t> shown;
-    for (std::size_t column = 0; column < grid.columns.size(); ++column)
-        if (!grid.columns[column].hidden)
-            shown.push_back(column);
+    const std::vector<std::size_t> shown = grid.shownColumns();
     if (shown.empty())
         return {};
 
@@ -44,7 +37,7 @@ std::string GridText(const GridContent& grid, bool withHeader) {
                 add(grid.columns[column].name);
         for (const GridRow& row : grid.rows)
             for (const std::size_t column : shown)
-                add(cellText(row, column));
+                add(row.cell(column));
     });
     const std::size_t columns = shown.size();
     std::vector<std::size_t> widths(columns, 0);
