@@ -4,6 +4,7 @@
 #include <cctype>
 #include <climits>
 
+#include "core/ascii_case.h"
 #include "core/atomic_file.h"
 #include "core/text_codec.h"
 
@@ -15,13 +16,6 @@ std::string_view trim(std::string_view text) {
     const auto first = std::find_if(text.begin(), text.end(), notSpace);
     const auto last = std::find_if(text.rbegin(), text.rend(), notSpace).base();
     return first < last ? std::string_view(first, last) : std::string_view();
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 std::optional<std::string_view> sectionName(std::string_view line) {
@@ -95,7 +89,7 @@ IniDocument::Location IniDocument::locate(std::string_view section, std::string_
         if (const auto name = sectionName(lines_[i])) {
             if (inSection)
                 break;
-            inSection = equalsIgnoreCase(*name, section);
+            inSection = EqualsIgnoringCase(*name, section);
             if (inSection)
                 location.sectionLine = location.insertAt = i + 1;
             continue;
@@ -103,7 +97,7 @@ IniDocument::Location IniDocument::locate(std::string_view section, std::string_
         if (!inSection)
             continue;
         const auto pair = keyValue(lines_[i]);
-        if (pair && equalsIgnoreCase(pair->first, key)) {
+        if (pair && EqualsIgnoringCase(pair->first, key)) {
             location.keyLine = i;
             return location;
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ascii_case.h"
 #include "core/atomic_file.h"
 #include "ui/grid_text.h"
 #include "ui/xls_file.h"
@@ -13,15 +14,8 @@ constexpr std::string_view kTextFilter = "文本文件(*.txt)";
 constexpr std::string_view kSpreadsheetFilter = "EXCEL文件(*.xls)";
 constexpr std::string_view kSheetName = "sheet";
 
-bool equalsIgnoringCase(std::string_view left, std::string_view right) {
-    return std::equal(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(a) == lower(b);
-    });
-}
-
 bool isText(std::string_view extension) {
-    return equalsIgnoringCase(extension, "txt");
+    return EqualsIgnoringCase(extension, "txt");
 }
 
 // The suffix after the last "." of the file name; empty when it has none.
@@ -56,7 +50,7 @@ ExportFileChoice ChooseExportFile(std::string_view proposedName, std::string_vie
         return choice;
     }
     const std::string_view suffix = suffixOf(proposedName);
-    choice.askUser = !equalsIgnoringCase(suffix, extension);
+    choice.askUser = !EqualsIgnoringCase(suffix, extension);
     choice.filters = {std::string(isText(extension) ? kTextFilter : kSpreadsheetFilter)};
     choice.defaultSuffix = std::string(extension);
     return choice;
