@@ -1,6 +1,5 @@
 #include "ui/grid_ctrl.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,6 +11,7 @@
 #include "ui/grid_text.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 
@@ -122,9 +122,10 @@ QString CGridCtrl::GetText(bool withHeader) const {
 }
 
 bool CGridCtrl::exportText(const QString& path) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = quorstat::ExportText(localPath(path), model_->content());
-    QApplication::restoreOverrideCursor();
+    const bool written = [&] {
+        WaitCursor wait;
+        return quorstat::ExportText(localPath(path), model_->content());
+    }();
     if (!written)
         Prompter::instance().message(this, toQString(quorstat::kExportFailedMessage));
     return written;
@@ -134,10 +135,10 @@ bool CGridCtrl::exportSpreadsheet(const QString& path) {
     const quorstat::SpreadsheetPlan plan = quorstat::PlanSpreadsheet(model_->content());
     if (!confirm(plan.questions))
         return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const quorstat::ExportOutcome outcome =
-        quorstat::ExportSpreadsheet(localPath(path), model_->content(), plan);
-    QApplication::restoreOverrideCursor();
+    const quorstat::ExportOutcome outcome = [&] {
+        WaitCursor wait;
+        return quorstat::ExportSpreadsheet(localPath(path), model_->content(), plan);
+    }();
     if (!outcome.written) {
         Prompter::instance().message(this, toQString(quorstat::kExportFailedMessage));
         return false;
