@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorstat {
+
+class NumberSet;
+struct PlayState;
+
+inline constexpr std::string_view kNewGroupName = "新建组";
+
+// One node of a data box tree: a group, or an item (a user, a plan or staged numbers). A group owns
+// its children, in display order. Trees stay within kMaxTreeDepth levels (box_tree.h), so the
+// recursive walks over them are bounded.
+struct tagPLANBIGPDATA {
+    std::int32_t isGroup = 0;  // 1 group; any other value is an item
+    std::int32_t enabled = 1;
+    std::int32_t positive = 1;  // 0: the numbers count complemented (取反)
+    std::int32_t tolerant = 1;  // 0: mandatory, a miss excludes the number
+    std::int32_t toleranceOn = 0;
+    std::string toleranceText;
+    std::string name;
+    std::int32_t userId = 0;
+    std::int32_t planId = 0;
+    std::int32_t issue = 0;
+    std::int32_t betCount = 0;
+    std::int32_t verifyState = 0;  // 1 hit, 2 miss, anything else not verified
+    std::int32_t sharing = 1;
+    std::string positions;  // position names
+    std::string positionShown = "-";
+    std::string positionFilter;  // root only
+    std::vector<std::unique_ptr<tagPLANBIGPDATA>> children;
+
+    tagPLANBIGPDATA() = default;
+    // Copies are deep; they share the read numbers, which never change.
+    tagPLANBIGPDATA(const tagPLANBIGPDATA& other);
+    tagPLANBIGPDATA& operator=(const tagPLANBIGPDATA& other);
+    tagPLANBIGPDATA(tagPLANBIGPDATA&& other) noexcept;
+    tagPLANBIGPDATA& operator=(tagPLANBIGPDATA&& other) noexcept;
+    // Frees the subtree without recursion.
+    ~tagPLANBIGPDATA();
+
+    bool group() const { return isGroup == 1; }
+
+    // The numbers in canonical form; setting them drops the set read from the old ones.
+    const std::string& numbers() const { return numbers_; }
+    void setNumbers(std::string text);
+
+    // The numbers as a set for the play, read on first use and kept until they change. Not safe
+    // to call for one node from two threads at once.
+    const NumberSet& presence(const PlayState& play) const;
+    bool presenceRead(const PlayState& play) const;
+
+    // Deep comparison of the stored fields.
+    friend bool operator==(const tagPLANBIGPDATA& a, const tagPLANBIGPDATA& b);
+
+private:
+    struct Presence;
+
+    std::string numbers_;
+    mutable std::shared_ptr<const Presence> presence_;
+};
+
+// A group with the default fields and the given name.
+std::unique_ptr<tagPLANBIGPDATA> NewGroupNode(std::string_view name = kNewGroupName);
+std::unique_ptr<tagPLANBIGPDATA> NewItemNode();
+
+}  // namespace quorstat

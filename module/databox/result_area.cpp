@@ -1,0 +1,58 @@
+#include "databox/result_area.h"
+
+#include "databox/box_tree.h"
+#include "plan/bet_numbers.h"
+#include "plan/number_classes.h"
+
+namespace quorstat {
+
+namespace {
+
+constexpr std::string_view kBlockSeparator = "\r\n\r\n";
+
+}  // namespace
+
+void ResultArea::view(const tagPLANBIGPDATA& item, const PlayState& play) {
+    BetCounters counters;
+    result_ = {item.numbers(), tallyBetNumbers(item.numbers(), counters, play)};
+}
+
+void ResultArea::complement(const PlayState& play) {
+    if (!readsBetNumbers(play))
+        return;
+    BetCounters counters;
+    tallyBetNumbers(result_.text, counters, play);
+    std::string text = complementNumbers(counters, play.starCount, play.orderedPlay != 0);
+    const int count = tallyBetNumbers(text, counters, play);
+    result_ = {std::move(text), count};
+}
+
+void ResultArea::toStaging() {
+    if (!staging_.empty())
+        staging_ += kBlockSeparator;
+    staging_ += result_.text;
+    result_ = {};
+}
+
+int ResultArea::stagingToItems(tagPLANBIGPDATA& root, const PlayState& play) const {
+    int added = 0;
+    std::string_view rest = staging_;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find(kBlockSeparator), rest.size());
+        std::string block(rest.substr(0, end));
+        rest.remove_prefix(std::min(rest.size(), end + kBlockSeparator.size()));
+        BetCounters counters;
+        const int count = NormalizeBetNumbers(block, counters, play);
+        if (count == 0)
+            continue;
+        auto item = NewItemNode();
+        item->name = UniqueChildName(root, kStagedDataName);
+        item->setNumbers(std::move(block));
+        item->betCount = count;
+        root.children.push_back(std::move(item));
+        ++added;
+    }
+    return added;
+}
+
+}  // namespace quorstat

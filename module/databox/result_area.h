@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "databox/box_evaluation.h"
+#include "databox/plan_bigp_data.h"
+#include "plan/play_state.h"
+
+namespace quorstat {
+
+inline constexpr std::string_view kStagedDataName = "暂存区数据";
+
+// The result side of a box: "结果区" with the computed numbers and their count, and "暂存区" where
+// results are parked, blocks separated by an empty line.
+class ResultArea {
+public:
+    const std::string& result() const { return result_.text; }
+    int resultCount() const { return result_.count; }
+    const std::string& staging() const { return staging_; }
+
+    void setResult(BoxResult result) { result_ = std::move(result); }
+    // "查看": the item's numbers become the result.
+    void view(const tagPLANBIGPDATA& item, const PlayState& play);
+    // "取反": every number of the play that the result lacks; a 组选 play knows only numbers
+    // with non-decreasing digits.
+    void complement(const PlayState& play);
+    // "转暂存区": the result is appended to the staging area and emptied.
+    void toStaging();
+    void clearStaging() { staging_.clear(); }
+    // "转大底盒": every block of the staging area with at least one number becomes an item of root,
+    // named "暂存区数据" made unique. Returns the number of items added.
+    int stagingToItems(tagPLANBIGPDATA& root, const PlayState& play) const;
+
+private:
+    BoxResult result_;
+    std::string staging_;
+};
+
+}  // namespace quorstat
