@@ -249,7 +249,8 @@ BoxStep DataBox::onPlanContentReply(int type, std::string_view reply) {
     // A reply that names no user cannot end anyone's wait.
     if (!content || content->userId == 0)
         return abandonWait(kPlanReplyError);
-    const std::string name = nameOfUser(content->userId);
+    const std::string name =
+        firstName([&](const tagPLANBIGPDATA& item) { return item.userId == content->userId; });
     if (wait_ == Wait::positions) {
         storePositions(*content);
     } else {
@@ -264,7 +265,8 @@ BoxStep DataBox::onPlanContentReply(int type, std::string_view reply) {
 BoxStep DataBox::onKnownPlan(const tagPLANITEM& plan) {
     if (wait_ != Wait::transfer)
         return {};
-    const std::string name = nameOfPlan(plan.planId);
+    const std::string name =
+        firstName([&](const tagPLANBIGPDATA& item) { return item.planId == plan.planId; });
     const std::string positions =
         ConvertPositions(plan.positions, play_.lotteryId, PositionDirection::toNames);
     if (plan.planId != 0 && !positions.empty() && !plan.numbers.empty()) {
@@ -329,20 +331,14 @@ std::vector<DataBox::Pending> DataBox::enabledUsers() const {
     return users;
 }
 
-std::string DataBox::nameOfUser(std::int32_t userId) const {
+std::string DataBox::firstName(const std::function<bool(const tagPLANBIGPDATA&)>& matches) const {
     std::string name;
+    bool found = false;
     ForEachItem(*root_, [&](const tagPLANBIGPDATA& item) {
-        if (name.empty() && item.userId == userId)
+        if (!found && matches(item)) {
             name = item.name;
-    });
-    return name;
-}
-
-std::string DataBox::nameOfPlan(std::int32_t planId) const {
-    std::string name;
-    ForEachItem(*root_, [&](const tagPLANBIGPDATA& item) {
-        if (name.empty() && item.planId == planId)
-            name = item.name;
+            found = true;
+        }
     });
     return name;
 }

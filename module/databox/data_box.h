@@ -112,8 +112,8 @@ private:
     };
 
     std::vector<Pending> enabledUsers() const;
-    std::string nameOfUser(std::int32_t userId) const;
-    std::string nameOfPlan(std::int32_t planId) const;
+    // The name of the first item in tree order that matches.
+    std::string firstName(const std::function<bool(const tagPLANBIGPDATA&)>& matches) const;
     std::string normalized(std::string_view numbers, std::int32_t& count) const;
     void storeContent(const PlanContent& content);
     void storePositions(const PlanContent& content);
