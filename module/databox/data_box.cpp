@@ -270,14 +270,13 @@ BoxStep DataBox::onKnownPlan(const tagPLANITEM& plan) {
     const std::string positions =
         ConvertPositions(plan.positions, play_.lotteryId, PositionDirection::toNames);
     if (plan.planId != 0 && !positions.empty() && !plan.numbers.empty()) {
-        std::int32_t count = 0;
-        const std::string numbers = normalized(plan.numbers, count);
+        const tagPLANBIGPDATA read = readNumbers(plan.numbers);
         ForEachItem(*root_, [&](tagPLANBIGPDATA& item) {
             if (item.planId != plan.planId)
                 return;
             item.issue = planIssue(item.issue, plan);
-            item.setNumbers(numbers);
-            item.betCount = count;
+            item.copyNumbers(read);
+            item.betCount = read.betCount;
             item.positions = positions;
             item.positionShown = positions;
         });
@@ -343,11 +342,13 @@ std::string DataBox::firstName(const std::function<bool(const tagPLANBIGPDATA&)>
     return name;
 }
 
-std::string DataBox::normalized(std::string_view numbers, std::int32_t& count) const {
+tagPLANBIGPDATA DataBox::readNumbers(std::string_view numbers) const {
+    tagPLANBIGPDATA read;
     std::string text(numbers);
-    BetCounters counters;
-    count = NormalizeBetNumbers(text, counters, play_);
-    return text;
+    BetCounters tally;
+    read.betCount = NormalizeBetNumbers(text, tally, play_);
+    read.setNumbers(std::move(text), play_, tally);
+    return read;
 }
 
 void DataBox::storeContent(const PlanContent& content) {
@@ -358,8 +359,7 @@ void DataBox::storeContent(const PlanContent& content) {
     }
     if (content.planId == 0 || !content.hasNumbers())
         return;
-    std::int32_t count = 0;
-    const std::string numbers = normalized(*content.numbers, count);
+    const tagPLANBIGPDATA read = readNumbers(*content.numbers);
     ForEachItem(*root_, [&](tagPLANBIGPDATA& item) {
         const bool matches = kind_ == BoxKind::plan
                                  ? item.userId == content.userId
@@ -368,8 +368,8 @@ void DataBox::storeContent(const PlanContent& content) {
             return;
         item.planId = content.planId;
         item.issue = content.issue;
-        item.setNumbers(numbers);
-        item.betCount = count;
+        item.copyNumbers(read);
+        item.betCount = read.betCount;
         item.positions = *content.positions;
         item.positionShown = kind_ == BoxKind::plan
                                  ? ShownPosition(item.positions, root_->positionFilter)

@@ -114,7 +114,8 @@ private:
     std::vector<Pending> enabledUsers() const;
     // The name of the first item in tree order that matches.
     std::string firstName(const std::function<bool(const tagPLANBIGPDATA&)>& matches) const;
-    std::string normalized(std::string_view numbers, std::int32_t& count) const;
+    // Numbers in canonical form with their count and set, to be copied into items.
+    tagPLANBIGPDATA readNumbers(std::string_view numbers) const;
     void storeContent(const PlanContent& content);
     void storePositions(const PlanContent& content);
     void forgetPlan(std::int32_t userId);

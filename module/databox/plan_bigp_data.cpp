@@ -104,6 +104,18 @@ void tagPLANBIGPDATA::setNumbers(std::string text) {
     presence_.reset();
 }
 
+void tagPLANBIGPDATA::setNumbers(std::string text, const PlayState& play,
+                                 const BetCounters& tally) {
+    numbers_ = std::move(text);
+    presence_ = std::make_shared<const Presence>(
+        Presence{play.starCount, play.orderedPlay, NumberSet::fromCounters(tally)});
+}
+
+void tagPLANBIGPDATA::copyNumbers(const tagPLANBIGPDATA& other) {
+    numbers_ = other.numbers_;
+    presence_ = other.presence_;
+}
+
 bool tagPLANBIGPDATA::presenceRead(const PlayState& play) const {
     return presence_ && presence_->starCount == play.starCount &&
            presence_->orderedPlay == play.orderedPlay;

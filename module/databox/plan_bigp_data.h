@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "plan/bet_numbers.h"
+
 namespace quorstat {
 
 class NumberSet;
@@ -49,6 +51,11 @@ struct tagPLANBIGPDATA {
     // The numbers in canonical form; setting them drops the set read from the old ones.
     const std::string& numbers() const { return numbers_; }
     void setNumbers(std::string text);
+    // Numbers just read by NormalizeBetNumbers under the play: the tally is kept as their set, so
+    // a computation does not read them again.
+    void setNumbers(std::string text, const PlayState& play, const BetCounters& tally);
+    // The numbers of another node, sharing the set read from them.
+    void copyNumbers(const tagPLANBIGPDATA& other);
 
     // The numbers as a set for the play, read on first use and kept until they change. Not safe
     // to call for one node from two threads at once.

@@ -47,7 +47,7 @@ int ResultArea::stagingToItems(tagPLANBIGPDATA& root, const PlayState& play) con
             continue;
         auto item = NewItemNode();
         item->name = UniqueChildName(root, kStagedDataName);
-        item->setNumbers(std::move(block));
+        item->setNumbers(std::move(block), play, counters);
         item->betCount = count;
         root.children.push_back(std::move(item));
         ++added;

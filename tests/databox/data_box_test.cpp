@@ -113,6 +113,7 @@ TEST_F(DataBoxFlow, PlanBoxFetchesLatestPlansThenComputesAndVerifies) {
     EXPECT_EQ(first.betCount, 3);
     EXPECT_EQ(first.planId, 101);
     EXPECT_EQ(first.positionShown, "前二");
+    EXPECT_TRUE(first.presenceRead(box.play()));  // computing does not read the text again
     EXPECT_EQ(box.root().children[2]->positions, "前二，后二");
     const std::optional<BoxResult> result = box.compute();
     ASSERT_TRUE(result);
