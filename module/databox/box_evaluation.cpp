@@ -135,7 +135,6 @@ public:
           progress_(progress),
           total_(total) {}
 
-    std::size_t space() const { return space_; }
     bool stopped() const { return progress_.stopped(); }
     void setDone(std::size_t done) { done_ = done; }
 

@@ -38,6 +38,12 @@ void freeIteratively(std::vector<std::unique_ptr<tagPLANBIGPDATA>>& children) {
     }
 }
 
+// A play that reads no numbers still gets an empty set of its size, so sets always combine.
+NumberSet presenceSet(const BetCounters& tally, const PlayState& play) {
+    const auto space = static_cast<std::size_t>(numberSpace(play.starCount));
+    return tally.size() == space ? NumberSet::fromCounters(tally) : NumberSet(space);
+}
+
 }  // namespace
 
 tagPLANBIGPDATA::tagPLANBIGPDATA(const tagPLANBIGPDATA& other)
@@ -108,7 +114,7 @@ void tagPLANBIGPDATA::setNumbers(std::string text, const PlayState& play,
                                  const BetCounters& tally) {
     numbers_ = std::move(text);
     presence_ = std::make_shared<const Presence>(
-        Presence{play.starCount, play.orderedPlay, NumberSet::fromCounters(tally)});
+        Presence{play.starCount, play.orderedPlay, presenceSet(tally, play)});
 }
 
 void tagPLANBIGPDATA::copyNumbers(const tagPLANBIGPDATA& other) {
@@ -126,7 +132,7 @@ const NumberSet& tagPLANBIGPDATA::presence(const PlayState& play) const {
         BetCounters counters;
         tallyBetNumbers(numbers_, counters, play);
         presence_ = std::make_shared<const Presence>(
-            Presence{play.starCount, play.orderedPlay, NumberSet::fromCounters(counters)});
+            Presence{play.starCount, play.orderedPlay, presenceSet(counters, play)});
     }
     return presence_->set;
 }

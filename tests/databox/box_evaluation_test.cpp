@@ -68,7 +68,7 @@ TEST(ComputeBox, CombinesMembersAsTheRulesSay) {
     }
 }
 
-TEST(ComputeBox, GroupPlaysListOnlyNumbersTheyKnow) {
+TEST(ComputeBox, PlaysListOnlyNumbersTheyKnow) {
     const auto root = group(nodes(with(item("21 "), complemented)));
     // 55 two-digit numbers have non-decreasing digits; "21" reads as 12.
     const std::optional<BoxResult> result = ComputeBox(*root, boxPlay(1305));
@@ -77,6 +77,14 @@ TEST(ComputeBox, GroupPlaysListOnlyNumbersTheyKnow) {
     EXPECT_EQ(result->text.substr(0, 15), "00 01 02 03 04 ");
     EXPECT_EQ(result->text.find("12"), std::string::npos);
     EXPECT_EQ(result->text.find("21"), std::string::npos);
+
+    // A play without typed numbers, and a lottery without digit rules, read nothing.
+    EXPECT_EQ(ComputeBox(*root, boxPlay(1307))->count, 0);
+    PlayState noLottery;
+    noLottery.selectPlay(1301);
+    std::vector<std::int32_t> counters(100, 0);
+    EXPECT_TRUE(EvaluateNode(*root, counters, noLottery));
+    EXPECT_EQ(counters, std::vector<std::int32_t>(100, 1));
 }
 
 // Random trees of every kind of node the rules know, small enough to run thousands.
