@@ -1,6 +1,6 @@
 #include "databox/plan_bigp_data.h"
 
-#include <tuple>
+#include <algorithm>
 #include <utility>
 
 #include "databox/number_set.h"
@@ -17,18 +17,42 @@ struct tagPLANBIGPDATA::Presence {
 
 namespace {
 
-std::vector<std::unique_ptr<tagPLANBIGPDATA>> copyChildren(
-    const std::vector<std::unique_ptr<tagPLANBIGPDATA>>& children) {
-    std::vector<std::unique_ptr<tagPLANBIGPDATA>> copies;
-    copies.reserve(children.size());
-    for (const auto& child : children)
-        copies.push_back(std::make_unique<tagPLANBIGPDATA>(*child));
-    return copies;
+// A play that reads no numbers still gets an empty set of its size, so sets always combine.
+NumberSet presenceSet(const BetCounters& tally, const PlayState& play) {
+    const auto space = static_cast<std::size_t>(numberSpace(play.starCount));
+    return tally.size() == space ? NumberSet::fromCounters(tally) : NumberSet(space);
+}
+
+}  // namespace
+
+BoxChildren::BoxChildren(const BoxChildren& other) : Nodes() {
+    reserve(other.size());
+    for (const auto& child : other)
+        push_back(std::make_unique<tagPLANBIGPDATA>(*child));
+}
+
+BoxChildren& BoxChildren::operator=(const BoxChildren& other) {
+    if (this != &other)
+        *this = BoxChildren(other);
+    return *this;
+}
+
+BoxChildren& BoxChildren::operator=(BoxChildren&& other) noexcept {
+    if (this != &other) {
+        release();
+        Nodes::operator=(std::move(other));
+    }
+    return *this;
+}
+
+BoxChildren::~BoxChildren() {
+    release();
 }
 
 // Takes the subtrees apart level by level, so a deep tree cannot exhaust the stack.
-void freeIteratively(std::vector<std::unique_ptr<tagPLANBIGPDATA>>& children) {
-    std::vector<std::unique_ptr<tagPLANBIGPDATA>> pending = std::move(children);
+void BoxChildren::release() noexcept {
+    Nodes pending = std::move(static_cast<Nodes&>(*this));
+    clear();
     while (!pending.empty()) {
         std::unique_ptr<tagPLANBIGPDATA> node = std::move(pending.back());
         pending.pop_back();
@@ -38,82 +62,19 @@ void freeIteratively(std::vector<std::unique_ptr<tagPLANBIGPDATA>>& children) {
     }
 }
 
-// A play that reads no numbers still gets an empty set of its size, so sets always combine.
-NumberSet presenceSet(const BetCounters& tally, const PlayState& play) {
-    const auto space = static_cast<std::size_t>(numberSpace(play.starCount));
-    return tally.size() == space ? NumberSet::fromCounters(tally) : NumberSet(space);
-}
-
-}  // namespace
-
-tagPLANBIGPDATA::tagPLANBIGPDATA(const tagPLANBIGPDATA& other)
-    : isGroup(other.isGroup),
-      enabled(other.enabled),
-      positive(other.positive),
-      tolerant(other.tolerant),
-      toleranceOn(other.toleranceOn),
-      toleranceText(other.toleranceText),
-      name(other.name),
-      userId(other.userId),
-      planId(other.planId),
-      issue(other.issue),
-      betCount(other.betCount),
-      verifyState(other.verifyState),
-      sharing(other.sharing),
-      positions(other.positions),
-      positionShown(other.positionShown),
-      positionFilter(other.positionFilter),
-      children(copyChildren(other.children)),
-      numbers_(other.numbers_),
-      presence_(other.presence_) {}
-
-tagPLANBIGPDATA& tagPLANBIGPDATA::operator=(const tagPLANBIGPDATA& other) {
-    if (this != &other)
-        *this = tagPLANBIGPDATA(other);
-    return *this;
-}
-
-tagPLANBIGPDATA::tagPLANBIGPDATA(tagPLANBIGPDATA&& other) noexcept = default;
-
-tagPLANBIGPDATA& tagPLANBIGPDATA::operator=(tagPLANBIGPDATA&& other) noexcept {
-    if (this == &other)
-        return *this;
-    freeIteratively(children);
-    isGroup = other.isGroup;
-    enabled = other.enabled;
-    positive = other.positive;
-    tolerant = other.tolerant;
-    toleranceOn = other.toleranceOn;
-    toleranceText = std::move(other.toleranceText);
-    name = std::move(other.name);
-    userId = other.userId;
-    planId = other.planId;
-    issue = other.issue;
-    betCount = other.betCount;
-    verifyState = other.verifyState;
-    sharing = other.sharing;
-    positions = std::move(other.positions);
-    positionShown = std::move(other.positionShown);
-    positionFilter = std::move(other.positionFilter);
-    children = std::move(other.children);
-    numbers_ = std::move(other.numbers_);
-    presence_ = std::move(other.presence_);
-    return *this;
-}
-
-tagPLANBIGPDATA::~tagPLANBIGPDATA() {
-    freeIteratively(children);
+bool operator==(const BoxChildren& a, const BoxChildren& b) {
+    return std::ranges::equal(a, b, [](const auto& x, const auto& y) { return *x == *y; });
 }
 
 void tagPLANBIGPDATA::setNumbers(std::string text) {
     numbers_ = std::move(text);
-    presence_.reset();
+    presence_.read.reset();
 }
 
 void tagPLANBIGPDATA::setNumbers(std::string text, const PlayState& play,
                                  const BetCounters& tally) {
     numbers_ = std::move(text);
-    presence_ = std::make_shared<const Presence>(
+    presence_.read = std::make_shared<const Presence>(
         Presence{play.starCount, play.orderedPlay, presenceSet(tally, play)});
 }
 
@@ -123,34 +84,18 @@ void tagPLANBIGPDATA::copyNumbers(const tagPLANBIGPDATA& other) {
 }
 
 bool tagPLANBIGPDATA::presenceRead(const PlayState& play) const {
-    return presence_ && presence_->starCount == play.starCount &&
-           presence_->orderedPlay == play.orderedPlay;
+    const Presence* read = presence_.read.get();
+    return read && read->starCount == play.starCount && read->orderedPlay == play.orderedPlay;
 }
 
 const NumberSet& tagPLANBIGPDATA::presence(const PlayState& play) const {
     if (!presenceRead(play)) {
         BetCounters counters;
         tallyBetNumbers(numbers_, counters, play);
-        presence_ = std::make_shared<const Presence>(
+        presence_.read = std::make_shared<const Presence>(
             Presence{play.starCount, play.orderedPlay, presenceSet(counters, play)});
     }
-    return presence_->set;
-}
-
-bool operator==(const tagPLANBIGPDATA& a, const tagPLANBIGPDATA& b) {
-    const auto fields = [](const tagPLANBIGPDATA& n) {
-        return std::tie(n.isGroup, n.enabled, n.positive, n.tolerant, n.toleranceOn,
-                        n.toleranceText, n.name, n.userId, n.planId, n.issue, n.betCount,
-                        n.verifyState, n.sharing, n.positions, n.positionShown, n.positionFilter,
-                        n.numbers_);
-    };
-    if (fields(a) != fields(b) || a.children.size() != b.children.size())
-        return false;
-    for (std::size_t i = 0; i < a.children.size(); ++i) {
-        if (!(*a.children[i] == *b.children[i]))
-            return false;
-    }
-    return true;
+    return presence_.read->set;
 }
 
 std::unique_ptr<tagPLANBIGPDATA> NewGroupNode(std::string_view name) {

@@ -12,8 +12,30 @@ namespace quorstat {
 
 class NumberSet;
 struct PlayState;
+struct tagPLANBIGPDATA;
 
 inline constexpr std::string_view kNewGroupName = "新建组";
+
+// The members of a group: copies are deep, comparisons compare the subtrees, and freeing takes a
+// deep tree apart without recursion.
+class BoxChildren : public std::vector<std::unique_ptr<tagPLANBIGPDATA>> {
+public:
+    using Nodes = std::vector<std::unique_ptr<tagPLANBIGPDATA>>;
+
+    BoxChildren() = default;
+    // Implicit, so a list of nodes can become a group's members.
+    BoxChildren(Nodes&& nodes) noexcept : Nodes(std::move(nodes)) {}
+    BoxChildren(const BoxChildren& other);
+    BoxChildren& operator=(const BoxChildren& other);
+    BoxChildren(BoxChildren&& other) noexcept = default;
+    BoxChildren& operator=(BoxChildren&& other) noexcept;
+    ~BoxChildren();
+
+    friend bool operator==(const BoxChildren& a, const BoxChildren& b);
+
+private:
+    void release() noexcept;
+};
 
 // One node of a data box tree: a group, or an item (a user, a plan or staged numbers). A group owns
 // its children, in display order. Trees stay within kMaxTreeDepth levels (box_tree.h), so the
@@ -35,16 +57,7 @@ struct tagPLANBIGPDATA {
     std::string positions;  // position names
     std::string positionShown = "-";
     std::string positionFilter;  // root only
-    std::vector<std::unique_ptr<tagPLANBIGPDATA>> children;
-
-    tagPLANBIGPDATA() = default;
-    // Copies are deep; they share the read numbers, which never change.
-    tagPLANBIGPDATA(const tagPLANBIGPDATA& other);
-    tagPLANBIGPDATA& operator=(const tagPLANBIGPDATA& other);
-    tagPLANBIGPDATA(tagPLANBIGPDATA&& other) noexcept;
-    tagPLANBIGPDATA& operator=(tagPLANBIGPDATA&& other) noexcept;
-    // Frees the subtree without recursion.
-    ~tagPLANBIGPDATA();
+    BoxChildren children;
 
     bool group() const { return isGroup == 1; }
 
@@ -62,14 +75,20 @@ struct tagPLANBIGPDATA {
     const NumberSet& presence(const PlayState& play) const;
     bool presenceRead(const PlayState& play) const;
 
-    // Deep comparison of the stored fields.
-    friend bool operator==(const tagPLANBIGPDATA& a, const tagPLANBIGPDATA& b);
+    // Compares the stored fields and the subtrees.
+    friend bool operator==(const tagPLANBIGPDATA& a, const tagPLANBIGPDATA& b) = default;
 
 private:
     struct Presence;
+    // What the numbers were read into is no part of the node's value: copies share it and
+    // comparisons pass over it.
+    struct PresenceCache {
+        std::shared_ptr<const Presence> read;
+        friend bool operator==(const PresenceCache&, const PresenceCache&) { return true; }
+    };
 
     std::string numbers_;
-    mutable std::shared_ptr<const Presence> presence_;
+    mutable PresenceCache presence_;
 };
 
 // A group with the default fields and the given name.
