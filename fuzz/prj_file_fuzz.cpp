@@ -1,33 +1,18 @@
 // The ".prj" exchange file: the record reader on any data part, and LoadPrjFile on the input as a
 // whole file and wrapped in a sound container. A tree that loads exports to the same bytes twice.
-#include <unistd.h>
-
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "../tests/core_files/test_files.h"
 #include "core/base_file.h"
 #include "databox/prj_file.h"
 
 namespace {
 
-struct WorkDir {
-    WorkDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorstat_prj_fuzz_XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~WorkDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::filesystem::path path;
-};
-
 const std::filesystem::path& workDir() {
-    static const WorkDir dir;
-    return dir.path;
+    static const quorstat::testing::TempDir dir;
+    return dir.path();
 }
 
 std::string exported(const quorstat::tagPLANBIGPDATA& root, const quorstat::PlayState& play) {
@@ -57,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const auto raw = workDir() / "raw.prj";
-    std::ofstream(raw, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(size));
+    testing::writeFile(raw, bytes);
     LoadPrjFile(raw, starCount, true);
 
     const auto wrapped = workDir() / "wrapped.prj";
