@@ -24,7 +24,8 @@ constexpr const char* kOutOfRange = "输入的值必须在 %d 到 %d 之间！";
 constexpr std::string_view kNothingTaken = "您没有输入有效数字！";
 
 std::string& storedInputError() {
-    static std::string error;
+    // Per thread: the data box parses tolerance lists on a worker while the window may parse too.
+    thread_local std::string error;
     return error;
 }
 
