@@ -27,8 +27,8 @@ double readSpeed(std::string_view text) {
 }  // namespace
 
 void ClockControl::addTo(httplib::Server& server) {
-    const auto guarded = [this](auto answer) {
-        return [this, answer](const httplib::Request& request, httplib::Response& response) {
+    const auto guarded = [](auto answer) {
+        return [answer](const httplib::Request& request, httplib::Response& response) {
             if (!isLoopback(request.remote_addr)) {
                 response.status = 403;
                 response.set_content(ToAnsi(ReplyWriter::failure("只允许本机访问")),

@@ -56,26 +56,24 @@ FilterCondition FilterCondition::parse(std::string_view text, bool integer) {
 
 bool FilterCondition::matches(double figure) const {
     const std::int64_t value = hundredths(figure);
-    for (const auto& [relation, bound] : terms_) {
-        const bool holds = [&] {
-            switch (relation) {
-                case Relation::Equal:
-                    return value == bound;
-                case Relation::Greater:
-                    return value > bound;
-                case Relation::GreaterEqual:
-                    return value >= bound;
-                case Relation::Less:
-                    return value < bound;
-                case Relation::LessEqual:
-                    return value <= bound;
-            }
-            return false;
-        }();
-        if (!holds)
-            return false;
+    return std::all_of(terms_.begin(), terms_.end(),
+                       [value](const auto& term) { return holds(term.first, value, term.second); });
+}
+
+bool FilterCondition::holds(Relation relation, std::int64_t value, std::int64_t bound) {
+    switch (relation) {
+        case Relation::Equal:
+            return value == bound;
+        case Relation::Greater:
+            return value > bound;
+        case Relation::GreaterEqual:
+            return value >= bound;
+        case Relation::Less:
+            return value < bound;
+        case Relation::LessEqual:
+            return value <= bound;
     }
-    return true;
+    return false;
 }
 
 }  // namespace quorstat::service

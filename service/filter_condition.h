@@ -21,6 +21,8 @@ public:
 private:
     enum class Relation { Equal, Greater, GreaterEqual, Less, LessEqual };
 
+    static bool holds(Relation relation, std::int64_t value, std::int64_t bound);
+
     std::vector<std::pair<Relation, std::int64_t>> terms_;
 };
 
