@@ -37,5 +37,10 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("ran %zu built-in and %d seed inputs\n", builtIn.size(), files);
+    // A target without seeds would start the fuzzer from nothing and smoke-test almost nothing.
+    if (argc > 1 && files == 0) {
+        std::fprintf(stderr, "no seed inputs in %s\n", argv[1]);
+        return 1;
+    }
     return 0;
 }
