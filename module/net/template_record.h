@@ -10,12 +10,15 @@
 
 namespace quorstat {
 
+// The signature that stands for the name of the user whose plans the text shows.
+inline constexpr std::string_view kUserNameSign = "@USERNAME";
+
 // A plan-text template as the service stores it.
 struct tagTEMPLATEITEM {
     std::int32_t TempletID = 0;
     std::int32_t Sort = 0;
     std::string TempletName;
-    std::string SignName;  // "@USERNAME" stands for the logged-in user's name
+    std::string SignName;  // kUserNameSign or a fixed signature
     std::string Win;
     std::string Loss;
     std::string Wait;
