@@ -506,7 +506,7 @@ void CConsoleDialog::requestHistory() {
 }
 
 void CConsoleDialog::requestTemplateList() {
-    app_.queue(app_.catalogue().templateList(app_.templates.stamp));
+    app_.queue(app_.catalogue().templateList(app_.templates.stampToSend()));
 }
 
 void CConsoleDialog::requestFollowCounts() {

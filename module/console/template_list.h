@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "net/template_record.h"
@@ -14,6 +15,12 @@ public:
     std::vector<tagTEMPLATEITEM> items;
     std::string stamp;        // sent back with the next list request
     std::string pendingName;  // picked in the template manager, applied to the next list
+
+    // While a pick waits, the whole list is asked for: a list the service reports unchanged
+    // would never apply it.
+    std::string_view stampToSend() const {
+        return pendingName.empty() ? std::string_view(stamp) : std::string_view();
+    }
 
     enum class Outcome {
         Unchanged,  // nothing to do
