@@ -38,10 +38,10 @@ QTableWidgetItem* cell(const QString& text) {
     return item;
 }
 
-bool askYesNo(QWidget* parent, const QString& text) {
-    return Prompter::instance().message(parent, text, Prompter::defaultCaption(),
-                                        Prompter::Icon::Question,
-                                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+bool askYesNo(QWidget* parent, const QString& text, QMessageBox::StandardButton preselected) {
+    return Prompter::instance().message(
+               parent, text, Prompter::defaultCaption(), Prompter::Icon::Question,
+               QMessageBox::Yes | QMessageBox::No, preselected) == QMessageBox::Yes;
 }
 
 void tell(QWidget* parent, const std::string& text) {
@@ -59,7 +59,7 @@ CToolsTemplateDialog::CToolsTemplateDialog(std::vector<quorstat::tagTEMPLATEITEM
     refill(rows_.tickedRow());
 }
 
-void CToolsTemplateDialog::buildControls() {
+void CToolsTemplateDialog::buildList() {
     list_ = new QTableWidget(0, 3, this);
     list_->setObjectName(QStringLiteral("list3223"));
     list_->setHorizontalHeaderLabels(
@@ -87,7 +87,10 @@ void CToolsTemplateDialog::buildControls() {
                         [this] { moveSelected(&TemplateRows::moveUp); });
     rowMenu_->addAction(QStringLiteral("下移"), this,
                         [this] { moveSelected(&TemplateRows::moveDown); });
+}
 
+void CToolsTemplateDialog::buildControls() {
+    buildList();
     form_ = new CTemplateFormWidget(true, this);
     const auto makeButton = [this](const QString& text, const QString& name,
                                    void (CToolsTemplateDialog::*action)()) {
@@ -204,7 +207,8 @@ void CToolsTemplateDialog::addTemplate() {
             refill(static_cast<int>(rows_.size()) - 1);
             break;
         case TemplateRows::AddOutcome::NameTaken:
-            if (askYesNo(this, QStringLiteral("存在一个重名的模板，要替换列表中的模板吗？")))
+            if (askYesNo(this, QStringLiteral("存在一个重名的模板，要替换列表中的模板吗？"),
+                         QMessageBox::No))
                 modifyRow(*rows_.rowNamed(edited->TempletName), *edited);
             break;
         case TemplateRows::AddOutcome::Full:
@@ -259,7 +263,8 @@ bool CToolsTemplateDialog::offerUnsavedEdit() {
         return true;
     const QString name = toQString(rows_.rows()[static_cast<std::size_t>(*row)].TempletName);
     if (!askYesNo(this,
-                  QStringLiteral("模板【%1】被修改了，但是没有保存到列表中，是否保存？").arg(name)))
+                  QStringLiteral("模板【%1】被修改了，但是没有保存到列表中，是否保存？").arg(name),
+                  QMessageBox::Yes))
         return true;
     return modifyRow(*row, *reading.item);
 }

@@ -30,6 +30,7 @@ public:
 
 private:
     void buildControls();
+    void buildList();
     void refill(std::optional<int> selectRow);
     void onSelectionChanged();
     void onItemChanged(int row, int column);

@@ -79,114 +79,35 @@ PlanTextContext withBlankLine(PlanTextContext context) {
     return context;
 }
 
-// The fields of a plan that its line shows.
-struct Plan {
-    std::string positions{};
-    std::string hitPositions{};
-    double profit = 0;
-    int firstIssue = 0;
-    int lastIssue = 0;
-    int issueCount = 0;
-    int issueOrdinal = 0;
-    int betCount = 0;
-    int status = 0;
-    std::string multiples{};
-    std::string drawCode{};
-    std::string numbers{};
+tagPLANITEM plan(std::string positions, std::string hitPositions, int firstIssue, int lastIssue,
+                 int issueCount, int issueOrdinal, int betCount, int status,
+                 std::string multiples, std::string drawCode, std::string numbers, double profit) {
+    tagPLANITEM plan;
+    plan.positions = std::move(positions);
+    plan.hitPositions = std::move(hitPositions);
+    plan.firstIssue = firstIssue;
+    plan.lastIssue = lastIssue;
+    plan.issueCount = issueCount;
+    plan.issueOrdinal = issueOrdinal;
+    plan.betCount = betCount;
+    plan.status = status;
+    plan.multiples = std::move(multiples);
+    plan.drawCode = std::move(drawCode);
+    plan.numbers = std::move(numbers);
+    plan.profit = profit;
+    return plan;
+}
 
-    operator tagPLANITEM() const {
-        tagPLANITEM plan;
-        plan.positions = positions;
-        plan.hitPositions = hitPositions;
-        plan.profit = profit;
-        plan.firstIssue = firstIssue;
-        plan.lastIssue = lastIssue;
-        plan.issueCount = issueCount;
-        plan.issueOrdinal = issueOrdinal;
-        plan.betCount = betCount;
-        plan.status = status;
-        plan.multiples = multiples;
-        plan.drawCode = drawCode;
-        plan.numbers = numbers;
-        return plan;
-    }
-};
-
-const Plan kWaiting{.positions = "345",
-                    .profit = -30,
-                    .firstIssue = 130501023,
-                    .lastIssue = 130501025,
-                    .issueCount = 3,
-                    .issueOrdinal = 2,
-                    .betCount = 10,
-                    .status = 0,
-                    .multiples = "1,2,4",
-                    .numbers = "123 456 "};
-const Plan kHitOnOneSet{.positions = "345",
-                        .hitPositions = "345",
-                        .profit = 165.5,
-                        .firstIssue = 130501021,
-                        .lastIssue = 130501023,
-                        .issueCount = 3,
-                        .issueOrdinal = 2,
-                        .betCount = 10,
-                        .status = 1,
-                        .multiples = "1,2,4",
-                        .drawCode = "71034",
-                        .numbers = "034 "};
-const Plan kHitOnTwoSets{.positions = "12,45",
-                         .hitPositions = "12,45",
-                         .profit = 150,
-                         .firstIssue = 130501020,
-                         .lastIssue = 130501022,
-                         .issueCount = 3,
-                         .issueOrdinal = 3,
-                         .betCount = 2,
-                         .status = 1,
-                         .multiples = "1,1,2",
-                         .drawCode = "71034",
-                         .numbers = "34 71 "};
-const Plan kMissed{.positions = "345",
-                   .profit = -70,
-                   .firstIssue = 130501018,
-                   .lastIssue = 130501020,
-                   .issueCount = 3,
-                   .issueOrdinal = 3,
-                   .betCount = 10,
-                   .status = 2,
-                   .multiples = "1,2,4",
-                   .drawCode = "55555",
-                   .numbers = "111 "};
-const Plan kStopped{.positions = "123",
-                    .profit = -20,
-                    .firstIssue = 130501021,
-                    .lastIssue = 130501030,
-                    .issueCount = 10,
-                    .issueOrdinal = 4,
-                    .betCount = 5,
-                    .status = 3,
-                    .multiples = "1",
-                    .numbers = "222 333 "};
-const Plan kFiveStars{.positions = "12345",
-                      .profit = -6,
-                      .firstIssue = 130501024,
-                      .lastIssue = 130501024,
-                      .issueCount = 1,
-                      .issueOrdinal = 1,
-                      .betCount = 3,
-                      .status = 0,
-                      .multiples = "2",
-                      .numbers = "12345 54321 67890 "};
-const Plan kPositional{.positions = "12345",
-                       .profit = -2,
-                       .firstIssue = 130501024,
-                       .lastIssue = 130501026,
-                       .issueCount = 3,
-                       .issueOrdinal = 1,
-                       .betCount = 3,
-                       .status = 0,
-                       .multiples = "1,2,4",
-                       .numbers = "1:01,3:5"};
+// clang-format off
+//                                      POS      HP       I1         I2         INS NIN BN PS MTP      LC       TXT                   PFT
+const tagPLANITEM kWaiting     = plan("345",   "",      130501023, 130501025, 3,  2,  10, 0, "1,2,4", "",      "123 456 ",           -30);
+const tagPLANITEM kHitOnOneSet = plan("345",   "345",   130501021, 130501023, 3,  2,  10, 1, "1,2,4", "71034", "034 ",               165.5);
+const tagPLANITEM kHitOnTwoSets= plan("12,45", "12,45", 130501020, 130501022, 3,  3,  2,  1, "1,1,2", "71034", "34 71 ",             150);
+const tagPLANITEM kMissed      = plan("345",   "",      130501018, 130501020, 3,  3,  10, 2, "1,2,4", "55555", "111 ",               -70);
+const tagPLANITEM kStopped     = plan("123",   "",      130501021, 130501030, 10, 4,  5,  3, "1",     "",      "222 333 ",           -20);
+const tagPLANITEM kFiveStars   = plan("12345", "",      130501024, 130501024, 1,  1,  3,  0, "2",     "",      "12345 54321 67890 ", -6);
+const tagPLANITEM kPositional  = plan("12345", "",      130501024, 130501026, 3,  1,  3,  0, "1,2,4", "",      "1:01,3:5",           -2);
+// clang-format on
 
 // The lines under the plans with the built-in template.
 const std::string kBuiltInTail =

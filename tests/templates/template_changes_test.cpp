@@ -96,16 +96,5 @@ TEST(TemplateChanges, QueuesUploadsInRowOrderThenDeletionsElseTheList) {
     }
 }
 
-TEST(TemplateChanges, UploadsCarryTheRowIndexAsSortKey) {
-    TemplateRows rows(kListed, "甲");
-    rows.moveUp(3);
-    const TemplateChanges changes = PlanTemplateChanges(rows.result(), kListed, "甲");
-    ASSERT_EQ(changes.requests.size(), 2u);
-    EXPECT_EQ(changes.requests[0].item.TempletName, "丙");
-    EXPECT_EQ(changes.requests[0].item.Sort, 2);
-    EXPECT_EQ(changes.requests[1].item.TempletName, "乙");
-    EXPECT_EQ(changes.requests[1].item.Sort, 3);
-}
-
 }  // namespace
 }  // namespace quorstat

@@ -173,33 +173,6 @@ TemplateRows threeOwn() {
                         "乙");
 }
 
-TEST(TemplateRows, AddsUpToSixOwnTemplatesWithUniqueNames) {
-    TemplateRows rows = threeOwn();
-    EXPECT_EQ(rows.add(named("乙")), TemplateRows::AddOutcome::NameTaken);
-    EXPECT_EQ(rows.add(named("丁", 99)), TemplateRows::AddOutcome::Added);
-    EXPECT_EQ(rows.rows().back().TempletID, 0);
-    EXPECT_EQ(rows.add(named("戊")), TemplateRows::AddOutcome::Added);
-    EXPECT_EQ(rows.add(named("己")), TemplateRows::AddOutcome::Added);
-    EXPECT_FALSE(rows.canAdd());
-    EXPECT_EQ(rows.add(named("庚")), TemplateRows::AddOutcome::Full);
-    EXPECT_EQ(rows.size(), 7u);
-}
-
-TEST(TemplateRows, ModifyKeepsTheIdAndRefusesTheSystemTemplateAndTakenNames) {
-    TemplateRows rows = threeOwn();
-    EXPECT_EQ(rows.modify(0, named("新")), "不能修改系统模板");
-    EXPECT_EQ(rows.modify(1, named("丙")), "模板名称设置不正确：存在一个重名的模板");
-
-    tagTEMPLATEITEM edited = named("甲二");
-    edited.Win = "红";
-    EXPECT_TRUE(rows.differsFrom(1, edited));
-    EXPECT_EQ(rows.modify(1, edited), std::nullopt);
-    EXPECT_EQ(rows.rows()[1].TempletID, 11);
-    EXPECT_EQ(rows.rows()[1].Win, "红");
-    EXPECT_FALSE(rows.differsFrom(1, edited));
-    EXPECT_EQ(rows.modify(2, named("乙")), std::nullopt);
-}
-
 TEST(TemplateRows, RowOperationsKeepTheSystemTemplateFirstAndTheTickOnItsTemplate) {
     struct Case {
         const char* name;
@@ -252,18 +225,6 @@ TEST(TemplateRows, RowOperationsKeepTheSystemTemplateFirstAndTheTickOnItsTemplat
         EXPECT_EQ(names(rows), c.names) << c.name;
         EXPECT_EQ(rows.result().chosenName, c.chosen) << c.name;
     }
-}
-
-TEST(TemplateRows, TheResultNumbersTheSortKeysByRow) {
-    TemplateRows rows({named("系统模板", 1), named("甲", 11), named("乙", 12)}, "不在");
-    EXPECT_EQ(rows.tickedRow(), 0);
-    rows.moveUp(2);
-    const TemplateManagerResult result = rows.result();
-    ASSERT_EQ(result.templates.size(), 3u);
-    for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(result.templates[static_cast<std::size_t>(row)].Sort, row);
-    EXPECT_EQ(result.templates[1].TempletID, 12);
-    EXPECT_EQ(result.chosenName, "系统模板");
 }
 
 }  // namespace
