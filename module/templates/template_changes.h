@@ -23,7 +23,7 @@ struct TemplateChanges {
 
 // What tells the service about the manager's result: changed and new own templates in row order,
 // then the own templates that are gone; only the list when nothing changed, so that a new choice
-// is still applied. `listed` is the list the manager was opened with.
+// is still applied. `listed` is the list as the application holds it.
 TemplateChanges PlanTemplateChanges(const TemplateManagerResult& result,
                                     std::span<const tagTEMPLATEITEM> listed,
                                     std::string_view currentName);
