@@ -65,7 +65,7 @@ void TemplateRows::remove(const std::vector<int>& rows) {
     std::vector<int> doomed;
     std::ranges::copy_if(rows, std::back_inserter(doomed), [&](int row) { return isOwnRow(row); });
     std::ranges::sort(doomed, std::greater<>());
-    doomed.erase(std::ranges::unique(doomed).begin(), doomed.end());
+    doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
     for (const int row : doomed) {
         rows_.erase(rows_.begin() + row);
         if (ticked_ == row)
