@@ -71,6 +71,8 @@ std::string ClockControl::apply(std::string_view body) {
         return ReplyWriter::failure(error.what());
     }
     std::lock_guard lock(context_.lock);
+    if (!ServiceClock::isWithinRange(time.value_or(context_.clock.now()) + advance.value_or(0)))
+        return ReplyWriter::failure("服务时间应在2000年至2099年之间");
     if (speed)
         context_.clock.setSpeed(*speed);
     if (time)

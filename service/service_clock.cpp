@@ -22,6 +22,12 @@ std::optional<double> ServiceClock::parseSpeed(std::string_view text) {
     return speed;
 }
 
+bool ServiceClock::isWithinRange(CivilSeconds time) {
+    static const CivilSeconds first = *parseDateTime("2000-01-01 00:00:00");
+    static const CivilSeconds last = *parseDateTime("2099-12-31 23:59:59");
+    return time >= first && time <= last;
+}
+
 ServiceClock::ServiceClock(Source source) : source_(std::move(source)) {}
 
 CivilSeconds ServiceClock::now() const {

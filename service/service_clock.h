@@ -18,6 +18,8 @@ public:
     static std::int64_t systemMillis();
     // A speed from 0 to 1000000 written as a decimal number.
     static std::optional<double> parseSpeed(std::string_view text);
+    // Issue numbers carry two-digit years, so the clock keeps to the years 2000 to 2099.
+    static bool isWithinRange(CivilSeconds time);
 
     explicit ServiceClock(Source source = systemMillis);
 

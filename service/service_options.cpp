@@ -36,8 +36,9 @@ bool applyOption(ServiceOptions& options, const std::string& name, const std::st
         options.databasePath = value;
     } else if (name == "--start") {
         options.clockStart = parseDateTime(value);
-        if (!options.clockStart)
-            throw std::invalid_argument("--start: write the time as \"YYYY-MM-DD HH:MM:SS\"");
+        if (!options.clockStart || !ServiceClock::isWithinRange(*options.clockStart))
+            throw std::invalid_argument(
+                "--start: write a time from 2000 to 2099 as \"YYYY-MM-DD HH:MM:SS\"");
     } else if (name == "--speed") {
         options.clockSpeed = speedOption(value);
     } else if (name == "--seed") {

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -116,12 +117,20 @@ std::string recordOf(const StoredTemplate& stored, bool inUse) {
     return record.text();
 }
 
-// Texts go into "|"-separated records of "$"-separated lists, so neither may appear in them.
+bool hasControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+// Texts go into "|"-separated records of "$"-separated lists, so neither may appear in them, and
+// the client's records hold one line each.
 std::string readText(const FormBody& form, std::string_view tag, std::size_t minBytes,
                      std::size_t maxBytes, std::string_view caption) {
     const std::string_view text = form.required(tag);
     if (text.find_first_of("|$") != std::string_view::npos)
         throw PageError(fmt::format("{}不能包含竖线“｜”或“$”", caption));
+    if (hasControlCharacter(text))
+        throw PageError(fmt::format("{}不能包含换行符等控制字符", caption));
     const std::size_t bytes = AnsiLength(text);
     if (bytes < minBytes)
         throw PageError(fmt::format("没有输入{}", caption));

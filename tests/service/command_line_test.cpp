@@ -63,10 +63,19 @@ TEST(CommandLine, ReadsAddUser) {
 }
 
 TEST(CommandLine, RefusesBadArguments) {
-    const std::vector<std::vector<std::string>> bad = {
-        {"--port"},          {"--port", "70000"}, {"--port", "80x"},    {"--start", "today"},
-        {"--speed", "-1"},   {"--seed", "-3"},    {"--bogus", "1"},     {"serve"},
-        {"adduser", "only"}, {"--admin"},         {"--max-body", "10"}, {"--session-idle", "1"}};
+    const std::vector<std::vector<std::string>> bad = {{"--port"},
+                                                       {"--port", "70000"},
+                                                       {"--port", "80x"},
+                                                       {"--start", "today"},
+                                                       {"--start", "1999-12-31 23:59:59"},
+                                                       {"--speed", "-1"},
+                                                       {"--seed", "-3"},
+                                                       {"--bogus", "1"},
+                                                       {"serve"},
+                                                       {"adduser", "only"},
+                                                       {"--admin"},
+                                                       {"--max-body", "10"},
+                                                       {"--session-idle", "1"}};
     for (const auto& arguments : bad)
         EXPECT_THROW(parseCommandLine(arguments), std::invalid_argument) << arguments[0];
 }

@@ -141,6 +141,27 @@ TEST_F(DrawPagesTest, TheVirtualClockRunsAtItsSpeedAndSetsServerTime) {
               "1|" + item(1010, 130501023) + "|2013-05-01 01:55:00");
 }
 
+// Issue numbers carry two-digit years; a refused time changes nothing.
+TEST_F(DrawPagesTest, TheClockKeepsToTheYears2000To2099) {
+    const std::string refused = "0|服务时间应在2000年至2099年之间|";
+    const struct {
+        std::string body;
+        std::string reply;
+    } cases[] = {
+        {"Set=0000-01-01 00:00:00", refused},
+        {"Set=1999-12-31 23:59:59", refused},
+        {"Set=2100-01-01 00:00:00", refused},
+        {"Set=2000-01-01 00:00:00", "1|2000-01-01 00:00:00|0"},
+        {"Advance=-1", refused},
+        {"Set=2099-12-31 23:59:00&Advance=60", refused},
+        {"Set=2099-12-31 23:59:00&Advance=59", "1|2099-12-31 23:59:59|0"},
+        {"Speed=2&Advance=1", refused},
+        {"", "1|2099-12-31 23:59:59|0"},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(controlClock(test.body), test.reply) << test.body;
+}
+
 TEST_F(DrawPagesTest, TheSeedAloneDecidesTheDigits) {
     controlClock("Set=2013-05-03 12:00:00");
     const std::string before = recentDraws("天津时时彩", 20);

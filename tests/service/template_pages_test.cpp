@@ -150,6 +150,11 @@ TEST_F(TemplatePagesTest, UploadRefusals) {
         {{{"Loss", "中了"}}, "0|\"中\"和\"挂\"不能使用相同的名称|"},
         {{{"Wait", "等|开"}}, "0|“等待”名称不能包含竖线“｜”或“$”|"},
         {{{"Remark", "a$b"}}, "0|备注不能包含竖线“｜”或“$”|"},
+        {{{"Remark", "第一行\r\n第二行"}}, "0|备注不能包含换行符等控制字符|"},
+        {{{"Win", "中\n"}}, "0|“中”名称不能包含换行符等控制字符|"},
+        {{{"SignName", std::string("签\0名", 7)}}, "0|签名不能包含换行符等控制字符|"},
+        {{{"TempletName", "模\t板"}}, "0|模板名称不能包含换行符等控制字符|"},
+        {{{"Loss", "挂\x7F"}}, "0|“挂”名称不能包含换行符等控制字符|"},
         {{{"Remark", std::string(513, 'r')}}, "0|备注超长|"},
         {{{"DispHit", "yes"}}, "0|字段“DispHit”的值不正确|"},
         {{{"Sort", "<none>"}}, "0|请求缺少字段“Sort”|"},
@@ -170,7 +175,8 @@ TEST_F(TemplatePagesTest, SixOwnTemplatesWithUniqueNamesAtMost) {
     for (int i = 1; i <= 6; ++i)
         ASSERT_EQ(upload(bob_, 0, {{"TempletName", "模" + std::to_string(i)}}),
                   "1|" + std::to_string(i + 1));
-    EXPECT_EQ(upload(bob_, 0, {{"TempletName", "模7"}}), "0|除系统模板外，用户最多可以添加6个模板|");
+    EXPECT_EQ(upload(bob_, 0, {{"TempletName", "模7"}}),
+              "0|除系统模板外，用户最多可以添加6个模板|");
     EXPECT_EQ(upload(bob_, 3, {{"TempletName", "模1"}}), "0|存在一个重名的模板|");
     EXPECT_EQ(upload(bob_, 3, {{"TempletName", "模2"}, {"Win", "赢"}}), "1|3");
     EXPECT_EQ(act("BetTempletDelete.asp", bob_, 2), "1");
