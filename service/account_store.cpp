@@ -1,12 +1,11 @@
 #include "service/account_store.h"
 
-#include <openssl/rand.h>
-
 #include <stdexcept>
 
 #include "core/text_codec.h"
 #include "service/database.h"
 #include "service/password_digest.h"
+#include "service/random_token.h"
 #include "service/service_clock.h"
 
 namespace quorstat::service {
@@ -30,19 +29,6 @@ void checkName(std::string_view name) {
 void checkPassword(std::string_view password) {
     if (password.empty() || AnsiLength(password) > kMaxPasswordBytes)
         throw std::invalid_argument("a password needs 1 to 20 bytes in GB18030");
-}
-
-std::string newToken() {
-    unsigned char bytes[16];
-    if (RAND_bytes(bytes, sizeof bytes) != 1)
-        throw std::runtime_error("no random bytes");
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string token;
-    for (const unsigned char byte : bytes) {
-        token.push_back(kHex[byte >> 4]);
-        token.push_back(kHex[byte & 0x0F]);
-    }
-    return token;
 }
 
 constexpr std::string_view kSelectUser =
@@ -103,7 +89,7 @@ std::optional<SessionUser> AccountStore::login(const UserRecord& user,
            "UPDATE sessions SET end_reason = 'takeover' WHERE user_id = ?1 AND end_reason IS NULL",
            user.id)
         .run();
-    SessionUser session{user.id, user.name, user.manager, newToken(), now};
+    SessionUser session{user.id, user.name, user.manager, randomToken(16), now};
     db_.query(
            "INSERT INTO sessions (token, user_id, started_at, last_seen_at) "
            "VALUES (?1, ?2, ?3, ?3)",

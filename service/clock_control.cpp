@@ -6,7 +6,7 @@
 #include <mutex>
 #include <optional>
 
-#include "core/text_codec.h"
+#include "service/control_access.h"
 #include "service/form_body.h"
 #include "service/page_error.h"
 #include "service/reply_writer.h"
@@ -26,30 +26,14 @@ double readSpeed(std::string_view text) {
 
 }  // namespace
 
-void ClockControl::addTo(httplib::Server& server) {
-    const auto guarded = [](auto answer) {
-        return [answer](const httplib::Request& request, httplib::Response& response) {
-            if (!isLoopback(request.remote_addr)) {
-                response.status = 403;
-                response.set_content(ToAnsi(ReplyWriter::failure("只允许本机访问")),
-                                     kReplyContentType);
-                return;
-            }
-            response.set_content(ToAnsi(answer(request)), kReplyContentType);
-        };
-    };
-    server.Get("/control/clock", guarded([this](const httplib::Request&) {
-                   std::lock_guard lock(context_.lock);
-                   return report();
-               }));
-    server.Post("/control/clock",
-                guarded([this](const httplib::Request& request) { return apply(request.body); }));
-}
-
-bool ClockControl::isLoopback(std::string_view address) {
-    if (address.starts_with("::ffff:"))
-        address.remove_prefix(7);
-    return address == "::1" || address.starts_with("127.");
+void ClockControl::addTo(httplib::Server& server, const ControlAccess& access) {
+    server.Get("/control/clock", access.guard([this](const httplib::Request&) {
+        std::lock_guard lock(context_.lock);
+        return report();
+    }));
+    server.Post("/control/clock", access.guard([this](const httplib::Request& request) {
+        return apply(request.body);
+    }));
 }
 
 // Everything is read before anything is applied, so a bad field changes nothing.

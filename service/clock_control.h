@@ -9,18 +9,18 @@ class Server;
 
 namespace quorstat::service {
 
+class ControlAccess;
 struct ServiceContext;
 
-// "/control/clock", for tests and demos, answered only to the machine itself. GET reports the
-// clock; POST "Speed=X", "Set=YYYY-MM-DD HH:MM:SS" and "Advance=SECONDS" (applied in this order,
-// each optional) make it virtual and move it. The reply is 1|TIME|SPEED, draws made up to TIME.
+// "/control/clock", for tests and demos, answered to what `ControlAccess` lets through. GET
+// reports the clock; POST "Speed=X", "Set=YYYY-MM-DD HH:MM:SS" and "Advance=SECONDS" (applied in
+// this order, each optional) make it virtual and move it. The reply is 1|TIME|SPEED, draws made
+// up to TIME.
 class ClockControl {
 public:
     explicit ClockControl(ServiceContext& context) : context_(context) {}
 
-    void addTo(httplib::Server& server);
-
-    static bool isLoopback(std::string_view address);
+    void addTo(httplib::Server& server, const ControlAccess& access);
 
 private:
     std::string apply(std::string_view body);

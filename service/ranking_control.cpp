@@ -4,23 +4,15 @@
 
 #include <mutex>
 
-#include "core/text_codec.h"
-#include "service/clock_control.h"
+#include "service/control_access.h"
 #include "service/reply_writer.h"
 #include "service/service_context.h"
 
 namespace quorstat::service {
 
-void RankingControl::addTo(httplib::Server& server) {
-    server.Post("/control/rankings", [this](const httplib::Request& request,
-                                            httplib::Response& response) {
-        if (!ClockControl::isLoopback(request.remote_addr)) {
-            response.status = 403;
-            response.set_content(ToAnsi(ReplyWriter::failure("只允许本机访问")), kReplyContentType);
-            return;
-        }
-        response.set_content(ToAnsi(run()), kReplyContentType);
-    });
+void RankingControl::addTo(httplib::Server& server, const ControlAccess& access) {
+    server.Post("/control/rankings",
+                access.guard([this](const httplib::Request&) { return run(); }));
 }
 
 std::string RankingControl::run() {

@@ -8,15 +8,17 @@ class Server;
 
 namespace quorstat::service {
 
+class ControlAccess;
 struct ServiceContext;
 
-// "/control/rankings", for tests and demos, answered only to the machine itself: a POST runs
-// the ranking job at once, scoring every day up to yesterday. The reply is 1|DAY RANKED.
+// "/control/rankings", for tests and demos, answered to what `ControlAccess` lets through: a
+// POST runs the ranking job at once, scoring every day up to yesterday. The reply is
+// 1|DAY RANKED.
 class RankingControl {
 public:
     explicit RankingControl(ServiceContext& context) : context_(context) {}
 
-    void addTo(httplib::Server& server);
+    void addTo(httplib::Server& server, const ControlAccess& access);
 
 private:
     std::string run();

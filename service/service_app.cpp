@@ -44,6 +44,7 @@ ServiceApp::ServiceApp(const ServiceOptions& options, ServiceClock::Source clock
       templatePages_(context_),
       setupPages_(context_),
       webPages_(context_),
+      controlAccess_(controlTokenPath(options)),
       clockControl_(context_),
       rankingControl_(context_),
       server_(std::make_unique<httplib::Server>()) {
@@ -77,8 +78,8 @@ void ServiceApp::route() {
                                            kReplyContentType);
                   });
     webPages_.addTo(*server_);
-    clockControl_.addTo(*server_);
-    rankingControl_.addTo(*server_);
+    clockControl_.addTo(*server_, controlAccess_);
+    rankingControl_.addTo(*server_, controlAccess_);
     server_->set_error_handler([](const httplib::Request&, httplib::Response& response) {
         if (response.body.empty())
             response.set_content(ToAnsi(ReplyWriter::failure(errorMessage(response.status))),
@@ -108,6 +109,7 @@ bool ServiceApp::start() {
     if (port_ <= 0)
         return false;
     ::listen(listenSocket_, kListenBacklog);
+    controlAccess_.publish();
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop() that comes before the accept loop runs would be lost.
     while (!server_->is_running())
@@ -120,6 +122,7 @@ void ServiceApp::stop() {
         return;
     server_->stop();
     thread_.join();
+    controlAccess_.withdraw();
 }
 
 }  // namespace quorstat::service

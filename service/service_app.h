@@ -5,6 +5,7 @@
 
 #include "service/account_pages.h"
 #include "service/clock_control.h"
+#include "service/control_access.h"
 #include "service/data_box_pages.h"
 #include "service/draw_pages.h"
 #include "service/follow_pages.h"
@@ -38,6 +39,9 @@ public:
     void stop();
     // The bound port, also when the options asked for any free one.
     int port() const { return port_; }
+    // What the control endpoints require as "Authorization: Bearer TOKEN"; programs outside
+    // read it from the token file.
+    const std::string& controlToken() const { return controlAccess_.token(); }
     ServiceContext& context() { return context_; }
 
 private:
@@ -55,6 +59,7 @@ private:
     TemplatePages templatePages_;
     SetupPages setupPages_;
     WebPages webPages_;
+    ControlAccess controlAccess_;
     ClockControl clockControl_;
     RankingControl rankingControl_;
     std::unique_ptr<httplib::Server> server_;

@@ -51,6 +51,8 @@ bool applyOption(ServiceOptions& options, const std::string& name, const std::st
         options.releaseVersion2 = value;
     } else if (name == "--max-body") {
         options.maxBodyBytes = numberOption<std::size_t>(name, value, 1024, 64 * 1024 * 1024);
+    } else if (name == "--token-file") {
+        options.controlTokenFile = value;
     } else if (name == "--session-idle") {
         options.sessionIdleSeconds = numberOption<std::int64_t>(name, value, 10, 7 * 86400);
     } else {
@@ -115,6 +117,7 @@ Options:
   --release-version2 V      version in the second release list only
   --max-body BYTES          largest request body accepted (default 2097152)
   --session-idle SECONDS    a session unused this long has ended (default 1800)
+  --token-file PATH         where the control token is written (default: the database + "-token")
 )";
 }
 
@@ -127,6 +130,11 @@ std::string defaultDatabasePath() {
     else
         base = std::string(home != nullptr ? home : ".") + "/.local/share";
     return base + "/quorstat-service/service.db";
+}
+
+std::string controlTokenPath(const ServiceOptions& options) {
+    return options.controlTokenFile.empty() ? options.databasePath + "-token"
+                                            : options.controlTokenFile;
 }
 
 }  // namespace quorstat::service

@@ -24,6 +24,8 @@ struct ServiceOptions {
     std::string releaseVersion2 = "2.8.1";
     std::size_t maxBodyBytes = 2 * 1024 * 1024;
     std::int64_t sessionIdleSeconds = 1800;
+    // Where the control token is written at start; empty: beside the database.
+    std::string controlTokenFile;
 };
 
 struct CommandLine {
@@ -40,5 +42,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 std::string usageText();
 // $XDG_DATA_HOME/quorstat-service/service.db, or under ~/.local/share.
 std::string defaultDatabasePath();
+// The control token file of these options: the one named, or the database path + "-token".
+std::string controlTokenPath(const ServiceOptions& options);
 
 }  // namespace quorstat::service

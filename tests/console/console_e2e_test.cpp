@@ -71,8 +71,9 @@ void ConsoleEndToEndTest::cleanupTestCase() {
 
 void ConsoleEndToEndTest::setServiceClock(const char* time) {
     httplib::Client client("127.0.0.1", service_->port());
-    const auto reply = client.Post("/control/clock", std::string("Set=") + time,
-                                   "application/x-www-form-urlencoded");
+    const auto reply =
+        client.Post("/control/clock", {{"Authorization", "Bearer " + service_->controlToken()}},
+                    std::string("Set=") + time, "application/x-www-form-urlencoded");
     QVERIFY(reply && reply->body.starts_with("1|"));
 }
 

@@ -1,6 +1,5 @@
 #include <fmt/format.h>
 
-#include "core/text_codec.h"
 #include "plan_fixture.h"
 #include "service/draw_maker.h"
 
@@ -53,11 +52,7 @@ protected:
         return post("BetTOP100Fans.asp",
                     prefix(session) + lotteryScope() + "&sUserName=" + session.name);
     }
-    std::string runJob() {
-        httplib::Client client("127.0.0.1", app_->port());
-        const auto result = client.Post("/control/rankings", "", "text/plain");
-        return result ? result->body : "<no reply>";
-    }
+    std::string runJob() { return controlPost("/control/rankings", ""); }
 
     // Sections "KEY=N|RECORD$...##"; the count must match the records.
     static Sections parseSections(const std::string& reply) {
@@ -171,7 +166,7 @@ TEST_F(RankingTest, OnlineTimeAndFollowers) {
 TEST_F(RankingTest, RunsOnDemandForTheDayBefore) {
     setClock("2013-05-02 01:00:00");
     EXPECT_TRUE(parseSections(points(demo_, "day")).at("SCount").empty());
-    EXPECT_EQ(runJob(), ToAnsi("1|2013-05-01 00:00:00"));
+    EXPECT_EQ(runJob(), "1|2013-05-01 00:00:00");
     EXPECT_EQ(column(parseSections(points(demo_, "day")).at("SCount"), "UN"),
               (Values{"demo", "wang"}));
 }

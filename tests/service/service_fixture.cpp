@@ -63,7 +63,7 @@ std::string ServiceTest::post(const std::string& page, const std::string& body) 
 
 std::string ServiceTest::get(const std::string& path) {
     httplib::Client client("127.0.0.1", app_->port());
-    const auto result = client.Get(path.c_str());
+    const auto result = client.Get(path.c_str(), controlHeaders());
     if (!result)
         return "<no reply>";
     return result->status == 200 ? FromAnsi(result->body)
@@ -121,10 +121,15 @@ TestSession ServiceTest::login(const std::string& name, const std::string& passw
     return {name, match.size() > 1 ? match[1].str() : std::string()};
 }
 
-std::string ServiceTest::controlClock(const std::string& body) {
+std::string ServiceTest::controlPost(const std::string& path, const std::string& body) {
     httplib::Client client("127.0.0.1", app_->port());
-    const auto result = client.Post("/control/clock", body, "application/x-www-form-urlencoded");
+    const auto result =
+        client.Post(path.c_str(), controlHeaders(), body, "application/x-www-form-urlencoded");
     return result ? FromAnsi(result->body) : "<no reply>";
+}
+
+httplib::Headers ServiceTest::controlHeaders() const {
+    return {{"Authorization", "Bearer " + app_->controlToken()}};
 }
 
 }  // namespace quorstat::service

@@ -47,8 +47,13 @@ protected:
     std::int64_t addUser(const std::string& name, const std::string& password,
                          bool manager = false);
     TestSession login(const std::string& name, const std::string& password);
-    // Sets or advances the service clock through the loopback control page.
-    std::string controlClock(const std::string& body);
+    // Posts to a control endpoint with the service's control token.
+    std::string controlPost(const std::string& path, const std::string& body);
+    // Sets or advances the service clock through the control endpoint.
+    std::string controlClock(const std::string& body) {
+        return controlPost("/control/clock", body);
+    }
+    httplib::Headers controlHeaders() const;
     void advanceRealTime(std::int64_t milliseconds) { realMillis_ += milliseconds; }
 
     std::unique_ptr<ServiceApp> app_;

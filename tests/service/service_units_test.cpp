@@ -5,7 +5,7 @@
 
 #include "service/base64.h"
 #include "service/civil_time.h"
-#include "service/clock_control.h"
+#include "service/control_access.h"
 #include "service/draw_maker.h"
 #include "service/form_body.h"
 #include "service/gbk_text.h"
@@ -153,11 +153,11 @@ TEST(DrawMaker, DigitsAreUniformAndDependOnSeedLotteryAndIssue) {
     EXPECT_GE(differing, 18);
 }
 
-TEST(ClockControl, AcceptsOnlyLoopbackAddresses) {
+TEST(ControlAccess, AcceptsOnlyLoopbackAddresses) {
     for (const char* address : {"127.0.0.1", "127.3.4.5", "::1", "::ffff:127.0.0.1"})
-        EXPECT_TRUE(ClockControl::isLoopback(address)) << address;
+        EXPECT_TRUE(ControlAccess::isLoopback(address)) << address;
     for (const char* address : {"192.168.1.2", "10.0.0.1", "::ffff:10.0.0.1", "", "1270.0.0.1"})
-        EXPECT_FALSE(ClockControl::isLoopback(address)) << address;
+        EXPECT_FALSE(ControlAccess::isLoopback(address)) << address;
 }
 
 }  // namespace
