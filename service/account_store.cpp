@@ -5,6 +5,7 @@
 #include "core/text_codec.h"
 #include "service/database.h"
 #include "service/password_digest.h"
+#include "service/password_hasher.h"
 #include "service/random_token.h"
 #include "service/service_clock.h"
 
@@ -55,16 +56,17 @@ SessionState endedState(std::string_view reason) {
 
 }  // namespace
 
-AccountStore::AccountStore(Database& db, const ServiceClock& clock, std::int64_t idleSeconds)
-    : db_(db), clock_(clock), idleSeconds_(idleSeconds) {}
+AccountStore::AccountStore(Database& db, const ServiceClock& clock, const PasswordHasher& passwords,
+                           std::int64_t idleSeconds)
+    : db_(db), clock_(clock), passwords_(passwords), idleSeconds_(idleSeconds) {}
 
 std::int64_t AccountStore::addUser(std::string_view name, std::string_view password, bool manager) {
     checkName(name);
     checkPassword(password);
     if (findUser(name))
         throw std::invalid_argument("the user name is taken");
-    db_.query("INSERT INTO users (name, password_digest, manager) VALUES (?1, ?2, ?3)", name,
-              PasswordDigest(ToAnsi(password)), manager)
+    db_.query("INSERT INTO users (name, password_hash, manager) VALUES (?1, ?2, ?3)", name,
+              passwords_.hash(PasswordDigest(ToAnsi(password))), manager)
         .run();
     return db_.lastInsertId();
 }
@@ -77,11 +79,12 @@ std::optional<UserRecord> AccountStore::findUserById(std::int64_t id) const {
     return readUser(db_.query(std::string(kSelectUser) + "WHERE id = ?1", id));
 }
 
-std::optional<SessionUser> AccountStore::login(const UserRecord& user,
-                                               std::string_view passwordDigest) {
-    Statement stored = db_.query("SELECT password_digest FROM users WHERE id = ?1", user.id);
-    if (!stored.step() || stored.text(0) != passwordDigest)
-        return std::nullopt;
+std::string AccountStore::passwordHash(std::int64_t userId) const {
+    Statement stored = db_.query("SELECT password_hash FROM users WHERE id = ?1", userId);
+    return stored.step() ? stored.text(0) : std::string();
+}
+
+SessionUser AccountStore::openSession(const UserRecord& user) {
     const std::int64_t now = realSeconds();
     db_.query("DELETE FROM sessions WHERE last_seen_at < ?1", now - kEndedSessionsKeptSeconds)
         .run();

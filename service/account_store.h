@@ -8,6 +8,7 @@
 namespace quorstat::service {
 
 class Database;
+class PasswordHasher;
 class ServiceClock;
 
 struct UserRecord {
@@ -38,15 +39,18 @@ struct SessionCheck {
 // is online while he keeps asking, and a session unused for the idle limit has ended.
 class AccountStore {
 public:
-    AccountStore(Database& db, const ServiceClock& clock, std::int64_t idleSeconds);
+    AccountStore(Database& db, const ServiceClock& clock, const PasswordHasher& passwords,
+                 std::int64_t idleSeconds);
 
     // Throws std::invalid_argument for an unusable name or password or a name already taken.
     std::int64_t addUser(std::string_view name, std::string_view password, bool manager);
     std::optional<UserRecord> findUser(std::string_view name) const;
     std::optional<UserRecord> findUserById(std::int64_t id) const;
 
-    // A new session, ending the one the user had; nothing when the password digest is wrong.
-    std::optional<SessionUser> login(const UserRecord& user, std::string_view passwordDigest);
+    // What PasswordHasher::verify checks the digest the client sends against.
+    std::string passwordHash(std::int64_t userId) const;
+    // A new session, ending the one the user had.
+    SessionUser openSession(const UserRecord& user);
     SessionCheck check(std::string_view userName, std::string_view token);
     void logout(const SessionUser& session);
 
@@ -59,6 +63,7 @@ private:
 
     Database& db_;
     const ServiceClock& clock_;
+    const PasswordHasher& passwords_;
     std::int64_t idleSeconds_;
 };
 

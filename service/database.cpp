@@ -1,12 +1,31 @@
 #include "service/database.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <stdexcept>
 
 namespace quorstat::service {
+namespace {
+
+// The database holds password hashes and session tokens, so only the service's user may read it;
+// SQLite gives the -wal and -shm files it creates the database file's mode.
+void restrictToOwner(const std::string& path) {
+    const int file = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (file >= 0) {
+        ::fchmod(file, 0600);
+        ::close(file);
+    }
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        ::chmod((path + suffix).c_str(), 0600);
+}
+
+}  // namespace
 
 Database::Database(const std::string& path) {
+    restrictToOwner(path);
     if (sqlite3_open_v2(path.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
                         nullptr) != SQLITE_OK) {

@@ -1,10 +1,14 @@
 #include "service/migrations.h"
 
-#include <array>
+#include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "service/database.h"
+#include "service/password_hasher.h"
 
 namespace quorstat::service {
 namespace {
@@ -168,7 +172,20 @@ CREATE TABLE ranking_entries (
 CREATE INDEX ranking_entries_by_user ON ranking_entries(list, lottery_id, play_id, panel, user_id);
 )sql";
 
-constexpr std::array kSteps = {kAccountsTemplatesDraws, kPlansRankings};
+// Older services stored the digest the client sends, which logs in as it stands.
+void hashStoredPasswords(Database& db, const PasswordHasher& passwords) {
+    db.exec("ALTER TABLE users ADD COLUMN password_hash TEXT NOT NULL DEFAULT ''");
+    std::vector<std::pair<std::int64_t, std::string>> digests;
+    for (Statement row = db.query("SELECT id, password_digest FROM users"); row.step();)
+        digests.emplace_back(row.integer(0), row.text(1));
+    Statement update = db.query("UPDATE users SET password_hash = ?1 WHERE id = ?2");
+    for (const auto& [id, digest] : digests) {
+        update.bindAll(passwords.hash(digest), id);
+        update.run();
+        update.reset();
+    }
+    db.exec("ALTER TABLE users DROP COLUMN password_digest");
+}
 
 int schemaVersion(Database& db) {
     Statement statement = db.query("PRAGMA user_version");
@@ -178,14 +195,19 @@ int schemaVersion(Database& db) {
 
 }  // namespace
 
-void migrate(Database& db) {
+void migrate(Database& db, const PasswordHasher& passwords) {
+    const std::function<void()> steps[] = {
+        [&] { db.exec(kAccountsTemplatesDraws); },
+        [&] { db.exec(kPlansRankings); },
+        [&] { hashStoredPasswords(db, passwords); },
+    };
     const int version = schemaVersion(db);
-    if (version > static_cast<int>(kSteps.size()))
+    if (version > static_cast<int>(std::size(steps)))
         throw std::runtime_error("the database was written by a newer service (schema " +
                                  std::to_string(version) + ")");
-    for (int step = version; step < static_cast<int>(kSteps.size()); ++step) {
+    for (int step = version; step < static_cast<int>(std::size(steps)); ++step) {
         Database::Transaction transaction(db);
-        db.exec(kSteps[static_cast<std::size_t>(step)]);
+        steps[step]();
         db.exec("PRAGMA user_version = " + std::to_string(step + 1));
         transaction.commit();
     }

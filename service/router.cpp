@@ -40,45 +40,52 @@ std::string refusal(SessionState state) {
 }  // namespace
 
 void Router::addPage(std::string name, Access access, Handler handler) {
-    routes_.insert_or_assign(std::move(name), Route{access, std::move(handler)});
+    routes_.insert_or_assign(std::move(name), Route{access, std::move(handler), nullptr});
 }
 
-std::string Router::answer(std::string_view page, std::string_view body) {
+void Router::addUnlockedPage(std::string name, UnlockedHandler handler) {
+    routes_.insert_or_assign(std::move(name), Route{Access::Public, nullptr, std::move(handler)});
+}
+
+std::string Router::answer(std::string_view page, std::string_view body, std::string_view peer) {
     const auto route = routes_.find(page);
     if (route == routes_.end())
         return ToAnsi(ReplyWriter::failure("请求的页面不存在"));
     const std::optional<std::string> text = decodeGbkStrict(body);
     if (!text)
         return ToAnsi(ReplyWriter::failure("请求数据含有无效的字符"));
-    std::lock_guard lock(context_.lock);
-    return ToAnsi(run(route->second, FormBody(*text)));
+    const FormBody form(*text);
+    try {
+        checkTimeToken(form);
+        if (route->second.unlocked)
+            return ToAnsi(route->second.unlocked(form, peer));
+        std::lock_guard lock(context_.lock);
+        return ToAnsi(run(route->second, form));
+    } catch (const PageError& error) {
+        return ToAnsi(ReplyWriter::failure(error.what()));
+    } catch (const std::exception& error) {
+        fmt::print(stderr, "quorstat-service: {}\n", error.what());
+        return ToAnsi(ReplyWriter::failure("服务器内部错误，请稍后再试"));
+    }
 }
 
 std::string Router::run(const Route& route, const FormBody& form) {
-    try {
-        const CivilSeconds now = context_.clock.now();
-        context_.catchUp(now);
-        Database::Transaction transaction(context_.db);
-        checkTimeToken(form);
-        std::optional<SessionUser> user;
-        if (route.access == Access::Session) {
-            SessionCheck session =
-                context_.accounts.check(form.required("UserName"), form.required("OnLogin"));
-            if (session.state != SessionState::Active) {
-                transaction.commit();
-                return refusal(session.state);
-            }
-            user = std::move(session.user);
+    const CivilSeconds now = context_.clock.now();
+    context_.catchUp(now);
+    Database::Transaction transaction(context_.db);
+    std::optional<SessionUser> user;
+    if (route.access == Access::Session) {
+        SessionCheck session =
+            context_.accounts.check(form.required("UserName"), form.required("OnLogin"));
+        if (session.state != SessionState::Active) {
+            transaction.commit();
+            return refusal(session.state);
         }
-        std::string reply = route.handler(PageRequest{form, user ? &*user : nullptr, now});
-        transaction.commit();
-        return reply;
-    } catch (const PageError& error) {
-        return ReplyWriter::failure(error.what());
-    } catch (const std::exception& error) {
-        fmt::print(stderr, "quorstat-service: {}\n", error.what());
-        return ReplyWriter::failure("服务器内部错误，请稍后再试");
+        user = std::move(session.user);
     }
+    std::string reply = route.handler(PageRequest{form, user ? &*user : nullptr, now});
+    transaction.commit();
+    return reply;
 }
 
 }  // namespace quorstat::service

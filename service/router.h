@@ -18,6 +18,10 @@ class Router {
 public:
     // Returns the reply in UTF-8; throws PageError for bad input.
     using Handler = std::function<std::string(const PageRequest&)>;
+    // A page that takes the lock itself (ServiceContext::exclusive) only around the parts that
+    // touch shared state, so that a slow step between them, such as checking a password, holds
+    // up no other request. `peer` is the address the request comes from.
+    using UnlockedHandler = std::function<std::string(const FormBody&, std::string_view peer)>;
     enum class Access { Public, Session };
 
     explicit Router(ServiceContext& context) : context_(context) {}
@@ -29,14 +33,16 @@ public:
         addPage(std::move(name), access,
                 [pages, member](const PageRequest& request) { return (pages->*member)(request); });
     }
+    void addUnlockedPage(std::string name, UnlockedHandler handler);
 
-    // The GB18030 reply to one body posted to the page.
-    std::string answer(std::string_view page, std::string_view body);
+    // The GB18030 reply to one body posted to the page from `peer`.
+    std::string answer(std::string_view page, std::string_view body, std::string_view peer = {});
 
 private:
     struct Route {
-        Access access;
+        Access access = Access::Public;
         Handler handler;
+        UnlockedHandler unlocked;
     };
 
     std::string run(const Route& route, const FormBody& form);

@@ -74,7 +74,8 @@ void ServiceApp::route() {
     });
     server_->Post(R"(/BetInfo1/release/([^/]+))",
                   [this](const httplib::Request& request, httplib::Response& response) {
-                      response.set_content(router_.answer(request.matches[1].str(), request.body),
+                      response.set_content(router_.answer(request.matches[1].str(), request.body,
+                                                          request.remote_addr),
                                            kReplyContentType);
                   });
     webPages_.addTo(*server_);

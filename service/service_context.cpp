@@ -49,14 +49,16 @@ ServiceContext::ServiceContext(const ServiceOptions& serviceOptions,
       clock(startClock(options, std::move(clockSource))),
       calendar(loadCalendar(options.drawTables)),
       db(options.databasePath),
+      passwords(options.passwordIterations),
+      loginThrottle(options.loginThrottle),
       stamps(db),
-      accounts(db, clock, options.sessionIdleSeconds),
+      accounts(db, clock, passwords, options.sessionIdleSeconds),
       draws(db, calendar, options.seed.value_or(randomSeed())),
       plans(db),
       boards(db),
       settlement(db, calendar, plans, boards, stamps),
       rankings(db, calendar, plans) {
-    migrate(db);
+    migrate(db, passwords);
 }
 
 void ServiceContext::catchUp(CivilSeconds now) {

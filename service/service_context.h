@@ -6,7 +6,9 @@
 #include "service/change_stamps.h"
 #include "service/database.h"
 #include "service/draw_maker.h"
+#include "service/login_throttle.h"
 #include "service/lottery_calendar.h"
+#include "service/password_hasher.h"
 #include "service/plan_boards.h"
 #include "service/plan_store.h"
 #include "service/ranking_job.h"
@@ -25,6 +27,8 @@ struct ServiceContext {
     ServiceClock clock;
     LotteryCalendar calendar;
     Database db;
+    PasswordHasher passwords;
+    LoginThrottle loginThrottle;
     ChangeStamps stamps;
     AccountStore accounts;
     DrawMaker draws;
@@ -38,6 +42,17 @@ struct ServiceContext {
     // ranking job when it is due. Every request runs this under the lock before it reads
     // anything.
     void catchUp(CivilSeconds now);
+
+    // Runs `work` under the lock inside one transaction, kept when `work` returns. For pages
+    // that take the lock themselves around a slow step that needs none.
+    template <class Work>
+    auto exclusive(Work&& work) {
+        std::lock_guard guard(lock);
+        Database::Transaction transaction(db);
+        auto result = work();
+        transaction.commit();
+        return result;
+    }
 };
 
 }  // namespace quorstat::service

@@ -10,6 +10,16 @@
 
 namespace quorstat::service {
 
+// How failed logins are slowed (see LoginThrottle); times in milliseconds.
+struct LoginThrottleOptions {
+    int freeFailuresPerName = 5;
+    // Higher: many users may share one address behind a router.
+    int freeFailuresPerPeer = 20;
+    std::int64_t firstDelayMillis = 1'000;
+    std::int64_t longestDelayMillis = 300'000;
+    std::int64_t forgetAfterMillis = 900'000;
+};
+
 struct ServiceOptions {
     std::string listenAddress = "127.0.0.1";
     int port = 8080;  // 0 picks a free port
@@ -26,6 +36,9 @@ struct ServiceOptions {
     std::int64_t sessionIdleSeconds = 1800;
     // Where the control token is written at start; empty: beside the database.
     std::string controlTokenFile;
+    // PBKDF2 iterations of newly stored passwords.
+    int passwordIterations = 210'000;
+    LoginThrottleOptions loginThrottle;
 };
 
 struct CommandLine {

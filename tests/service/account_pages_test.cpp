@@ -55,6 +55,44 @@ TEST_F(AccountPagesTest, LoginRefusals) {
         EXPECT_EQ(post("BetUserLogin.asp", test.body), test.reply);
 }
 
+// Two free failures per name and six per address, then waits of 1, 2 and at most 4 seconds;
+// a minute without failures forgets them.
+TEST_F(AccountPagesTest, FailedLoginsSlowTheNameAndTheAddress) {
+    ServiceOptions options = defaultOptions();
+    options.loginThrottle = {2, 6, 1'000, 4'000, 60'000};
+    restartService(options);
+    const std::string refused = "0|用户名或密码错误|";
+    const struct {
+        std::int64_t advanceMillis;
+        std::string name;
+        std::string password;
+        std::string reply;
+    } steps[] = {
+        {0, "demo", "wrong", refused},
+        {0, "demo", "wrong", refused},
+        {0, "demo", "wrong", refused},
+        {0, "demo", "demo123", "0|登录失败次数过多，请1秒后再试|"},
+        {999, "demo", "demo123", "0|登录失败次数过多，请1秒后再试|"},
+        {1, "demo", "wrong", refused},
+        {1'999, "demo", "demo123", "0|登录失败次数过多，请1秒后再试|"},
+        {1, "demo", "wrong", refused},
+        {4'000, "demo", "wrong", refused},
+        {0, "demo", "demo123", "0|登录失败次数过多，请4秒后再试|"},
+        {4'000, "demo", "demo123", "1|"},
+        {0, "nobody", "wrong", refused},
+        {0, "demo", "demo123", "0|登录失败次数过多，请1秒后再试|"},
+        {60'001, "demo", "demo123", "1|"},
+        {0, "demo", "wrong", refused},
+        {0, "demo", "demo123", "1|"},
+    };
+    for (const auto& step : steps) {
+        advanceRealTime(step.advanceMillis);
+        const std::string reply = post("BetUserLogin.asp", loginBody(step.name, step.password));
+        EXPECT_EQ(reply.substr(0, step.reply.size()), step.reply)
+            << step.name << " " << step.password << " after " << step.advanceMillis << " ms";
+    }
+}
+
 TEST_F(AccountPagesTest, SecondLoginEndsTheFirstSession) {
     const TestSession first = login("demo", "demo123");
     const TestSession second = login("demo", "demo123");

@@ -115,11 +115,13 @@ TEST_F(ServiceExecutable, AddUserCreatesTheDatabaseAndAUserWhoCanLogIn) {
     const auto boss = context.accounts.findUser("老王");
     ASSERT_TRUE(boss);
     EXPECT_TRUE(boss->manager);
-    EXPECT_TRUE(context.accounts.login(*boss, PasswordDigest(ToAnsi("pass word"))));
+    EXPECT_TRUE(PasswordHasher::verify(PasswordDigest(ToAnsi("pass word")),
+                                       context.accounts.passwordHash(boss->id)));
     const auto alice = context.accounts.findUser("alice");
     ASSERT_TRUE(alice);
     EXPECT_FALSE(alice->manager);
-    EXPECT_FALSE(context.accounts.login(*alice, PasswordDigest("other")));
+    EXPECT_FALSE(
+        PasswordHasher::verify(PasswordDigest("other"), context.accounts.passwordHash(alice->id)));
     EXPECT_FALSE(context.accounts.findUser("bob"));
 }
 

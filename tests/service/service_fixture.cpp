@@ -29,6 +29,8 @@ ServiceOptions ServiceTest::defaultOptions() const {
     options.clockStart = parseDateTime(kStartTime);
     options.clockSpeed = 0.0;
     options.seed = 7;
+    // Cheap hashes: the tests log in and add users by the hundred.
+    options.passwordIterations = 1000;
     return options;
 }
 
@@ -38,6 +40,13 @@ void ServiceTest::restartService(const ServiceOptions& options) {
     withDatabase.databasePath =
         (directory_ / ("service" + std::to_string(++databaseCount_) + ".db")).string();
     app_ = std::make_unique<ServiceApp>(withDatabase, [this] { return realMillis_.load(); });
+    ASSERT_TRUE(app_->start());
+}
+
+void ServiceTest::reopenService() {
+    const ServiceOptions options = app_->context().options;
+    app_.reset();
+    app_ = std::make_unique<ServiceApp>(options, [this] { return realMillis_.load(); });
     ASSERT_TRUE(app_->start());
 }
 

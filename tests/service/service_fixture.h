@@ -31,6 +31,8 @@ protected:
     ServiceOptions defaultOptions() const;
     // Starts a fresh service with these options on a new database.
     void restartService(const ServiceOptions& options);
+    // Starts the service again on the database it has.
+    void reopenService();
 
     // Bodies and replies in UTF-8; the GB18030 step happens here.
     std::string post(const std::string& page, const std::string& body);
