@@ -10,6 +10,7 @@
 #include "service/form_body.h"
 #include "service/page_error.h"
 #include "service/reply_writer.h"
+#include "service/request_server.h"
 #include "service/service_context.h"
 
 namespace quorstat::service {
@@ -26,12 +27,12 @@ double readSpeed(std::string_view text) {
 
 }  // namespace
 
-void ClockControl::addTo(httplib::Server& server, const ControlAccess& access) {
+void ClockControl::addTo(RequestServer& server, const ControlAccess& access) {
     server.Get("/control/clock", access.guard([this](const httplib::Request&) {
         std::lock_guard lock(context_.lock);
         return report();
     }));
-    server.Post("/control/clock", access.guard([this](const httplib::Request& request) {
+    server.postWithBody("/control/clock", access.guard([this](const httplib::Request& request) {
         return apply(request.body);
     }));
 }

@@ -3,13 +3,10 @@
 #include <string>
 #include <string_view>
 
-namespace httplib {
-class Server;
-}
-
 namespace quorstat::service {
 
 class ControlAccess;
+class RequestServer;
 struct ServiceContext;
 
 // "/control/clock", for tests and demos, answered to what `ControlAccess` lets through. GET
@@ -20,7 +17,7 @@ class ClockControl {
 public:
     explicit ClockControl(ServiceContext& context) : context_(context) {}
 
-    void addTo(httplib::Server& server, const ControlAccess& access);
+    void addTo(RequestServer& server, const ControlAccess& access);
 
 private:
     std::string apply(std::string_view body);

@@ -5,19 +5,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "service/ascii_case.h"
 #include "service/page_error.h"
 
 namespace quorstat::service {
-namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
-}  // namespace
 
 FormBody::FormBody(std::string_view body) {
     while (!body.empty()) {
@@ -36,7 +27,7 @@ FormBody::FormBody(std::string_view body) {
 
 std::optional<std::string_view> FormBody::value(std::string_view name) const {
     for (const auto& [fieldName, fieldValue] : fields_)
-        if (sameName(fieldName, name))
+        if (equalIgnoringCase(fieldName, name))
             return std::string_view(fieldValue);
     return std::nullopt;
 }

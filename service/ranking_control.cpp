@@ -6,13 +6,14 @@
 
 #include "service/control_access.h"
 #include "service/reply_writer.h"
+#include "service/request_server.h"
 #include "service/service_context.h"
 
 namespace quorstat::service {
 
-void RankingControl::addTo(httplib::Server& server, const ControlAccess& access) {
-    server.Post("/control/rankings",
-                access.guard([this](const httplib::Request&) { return run(); }));
+void RankingControl::addTo(RequestServer& server, const ControlAccess& access) {
+    server.postWithBody("/control/rankings",
+                        access.guard([this](const httplib::Request&) { return run(); }));
 }
 
 std::string RankingControl::run() {

@@ -2,13 +2,10 @@
 
 #include <string>
 
-namespace httplib {
-class Server;
-}
-
 namespace quorstat::service {
 
 class ControlAccess;
+class RequestServer;
 struct ServiceContext;
 
 // "/control/rankings", for tests and demos, answered to what `ControlAccess` lets through: a
@@ -18,7 +15,7 @@ class RankingControl {
 public:
     explicit RankingControl(ServiceContext& context) : context_(context) {}
 
-    void addTo(httplib::Server& server, const ControlAccess& access);
+    void addTo(RequestServer& server, const ControlAccess& access);
 
 private:
     std::string run();

@@ -19,6 +19,8 @@ public:
 
     static std::string failure(std::string_view message);
     static std::string sessionEnded(std::string_view message);
+    // The failure that answers a request refused before any page saw it, with this HTTP status.
+    static std::string httpFailure(int status);
 
 private:
     std::string text_;

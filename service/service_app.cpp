@@ -3,33 +3,10 @@
 #include <fmt/format.h>
 #include <httplib.h>
 
-#include <sys/socket.h>
-
-#include <chrono>
-
 #include "core/text_codec.h"
 #include "service/reply_writer.h"
 
 namespace quorstat::service {
-namespace {
-
-constexpr int kListenBacklog = 512;
-
-// Requests that never reach a page still get a reply in the service's grammar.
-std::string errorMessage(int status) {
-    switch (status) {
-        case 404:
-            return "请求的页面不存在";
-        case 413:
-            return "请求数据过长";
-        case 500:
-            return "服务器内部错误，请稍后再试";
-        default:
-            return "请求不正确";
-    }
-}
-
-}  // namespace
 
 ServiceApp::ServiceApp(const ServiceOptions& options, ServiceClock::Source clockSource)
     : context_(options, std::move(clockSource)),
@@ -47,7 +24,10 @@ ServiceApp::ServiceApp(const ServiceOptions& options, ServiceClock::Source clock
       controlAccess_(controlTokenPath(options)),
       clockControl_(context_),
       rankingControl_(context_),
-      server_(std::make_unique<httplib::Server>()) {
+      hub_(options.connections, options.maxBodyBytes,
+           [this](httplib::Stream& stream, bool closeConnection) {
+               return server_.serve(stream, closeConnection);
+           }) {
     accountPages_.addTo(router_);
     drawPages_.addTo(router_);
     followPages_.addTo(router_);
@@ -65,64 +45,46 @@ ServiceApp::~ServiceApp() {
 }
 
 void ServiceApp::route() {
-    server_->set_payload_max_length(context_.options.maxBodyBytes);
-    // The library listens with a backlog of 5, so clients connecting at once would wait for the
-    // kernel to retransmit; start() listens on the socket again with a longer queue.
-    server_->set_socket_options([this](int socket) {
-        httplib::default_socket_options(socket);
-        listenSocket_ = socket;
-    });
-    server_->Post(R"(/BetInfo1/release/([^/]+))",
-                  [this](const httplib::Request& request, httplib::Response& response) {
-                      response.set_content(router_.answer(request.matches[1].str(), request.body,
-                                                          request.remote_addr),
-                                           kReplyContentType);
-                  });
-    webPages_.addTo(*server_);
-    clockControl_.addTo(*server_, controlAccess_);
-    rankingControl_.addTo(*server_, controlAccess_);
-    server_->set_error_handler([](const httplib::Request&, httplib::Response& response) {
+    server_.postWithBody(R"(/BetInfo1/release/([^/]+))",
+                         [this](const httplib::Request& request, httplib::Response& response) {
+                             response.set_content(router_.answer(request.matches[1].str(),
+                                                                 request.body, request.remote_addr),
+                                                  kReplyContentType);
+                         });
+    webPages_.addTo(server_);
+    clockControl_.addTo(server_, controlAccess_);
+    rankingControl_.addTo(server_, controlAccess_);
+    // Requests that never reach a page still get a reply in the service's grammar.
+    server_.set_error_handler([](const httplib::Request&, httplib::Response& response) {
         if (response.body.empty())
-            response.set_content(ToAnsi(ReplyWriter::failure(errorMessage(response.status))),
+            response.set_content(ToAnsi(ReplyWriter::httpFailure(response.status)),
                                  kReplyContentType);
     });
-    server_->set_exception_handler([](const httplib::Request&, httplib::Response& response,
-                                      std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception& exception) {
-            fmt::print(stderr, "quorstat-service: {}\n", exception.what());
-        } catch (...) {
-            fmt::print(stderr, "quorstat-service: unknown exception\n");
-        }
-        response.status = 500;
-        response.set_content(ToAnsi(ReplyWriter::failure(errorMessage(500))), kReplyContentType);
-    });
+    server_.set_exception_handler(
+        [](const httplib::Request&, httplib::Response& response, std::exception_ptr error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& exception) {
+                fmt::print(stderr, "quorstat-service: {}\n", exception.what());
+            } catch (...) {
+                fmt::print(stderr, "quorstat-service: unknown exception\n");
+            }
+            response.status = 500;
+            response.set_content(ToAnsi(ReplyWriter::httpFailure(500)), kReplyContentType);
+        });
 }
 
 bool ServiceApp::start() {
-    const ServiceOptions& options = context_.options;
-
-    if (options.port == 0)
-        port_ = server_->bind_to_any_port(options.listenAddress);
-    else
-        port_ = server_->bind_to_port(options.listenAddress, options.port) ? options.port : -1;
+    port_ = hub_.listen(context_.options.listenAddress, context_.options.port);
     if (port_ <= 0)
         return false;
-    ::listen(listenSocket_, kListenBacklog);
     controlAccess_.publish();
-    thread_ = std::thread([this] { server_->listen_after_bind(); });
-    // A stop() that comes before the accept loop runs would be lost.
-    while (!server_->is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    hub_.start();
     return true;
 }
 
 void ServiceApp::stop() {
-    if (!thread_.joinable())
-        return;
-    server_->stop();
-    thread_.join();
+    hub_.stop();
     controlAccess_.withdraw();
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <memory>
-#include <thread>
 
 #include "service/account_pages.h"
 #include "service/clock_control.h"
+#include "service/connection_hub.h"
 #include "service/control_access.h"
 #include "service/data_box_pages.h"
 #include "service/draw_pages.h"
@@ -12,16 +12,13 @@
 #include "service/plan_pages.h"
 #include "service/ranking_control.h"
 #include "service/ranking_pages.h"
+#include "service/request_server.h"
 #include "service/router.h"
 #include "service/service_context.h"
 #include "service/setup_pages.h"
 #include "service/template_pages.h"
 #include "service/user_list_pages.h"
 #include "service/web_pages.h"
-
-namespace httplib {
-class Server;
-}
 
 namespace quorstat::service {
 
@@ -34,7 +31,8 @@ public:
     ServiceApp(const ServiceApp&) = delete;
     ServiceApp& operator=(const ServiceApp&) = delete;
 
-    // Binds the address and starts answering; false when the address cannot be bound.
+    // Binds the address, writes the control token file and starts answering; false when the
+    // address cannot be bound, std::runtime_error when the token file cannot be written.
     bool start();
     void stop();
     // The bound port, also when the options asked for any free one.
@@ -62,10 +60,9 @@ private:
     ControlAccess controlAccess_;
     ClockControl clockControl_;
     RankingControl rankingControl_;
-    std::unique_ptr<httplib::Server> server_;
-    std::thread thread_;
+    RequestServer server_;
+    ConnectionHub hub_;
     int port_ = 0;
-    int listenSocket_ = -1;
 };
 
 }  // namespace quorstat::service

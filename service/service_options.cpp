@@ -51,6 +51,10 @@ bool applyOption(ServiceOptions& options, const std::string& name, const std::st
         options.releaseVersion2 = value;
     } else if (name == "--max-body") {
         options.maxBodyBytes = numberOption<std::size_t>(name, value, 1024, 64 * 1024 * 1024);
+    } else if (name == "--workers") {
+        options.connections.workers = numberOption(name, value, 1, 256);
+    } else if (name == "--peer-connections") {
+        options.connections.connectionsPerPeer = numberOption(name, value, 1, 100000);
     } else if (name == "--token-file") {
         options.controlTokenFile = value;
     } else if (name == "--session-idle") {
@@ -117,6 +121,8 @@ Options:
   --release-version2 V      version in the second release list only
   --max-body BYTES          largest request body accepted (default 2097152)
   --session-idle SECONDS    a session unused this long has ended (default 1800)
+  --workers N               threads that answer requests (default 16)
+  --peer-connections N      connections one address may hold open (default 64)
   --token-file PATH         where the control token is written (default: the database + "-token")
 )";
 }

@@ -10,6 +10,21 @@
 
 namespace quorstat::service {
 
+// How the service treats connections (see ConnectionHub); times in milliseconds.
+struct ConnectionPolicy {
+    // Threads that run pages; none of them waits on a client.
+    int workers = 16;
+    // Connections one address may hold open at once.
+    int connectionsPerPeer = 64;
+    // How long a connection may sit without a request, before its first and between requests.
+    std::int64_t idleMillis = 15'000;
+    // The longest pause while a request arrives, and while its reply is taken.
+    std::int64_t readTimeoutMillis = 5'000;
+    std::int64_t writeTimeoutMillis = 5'000;
+    // From the first byte of a request to the last of its reply; the client gives up after 20 s.
+    std::int64_t requestMillis = 20'000;
+};
+
 // How failed logins are slowed (see LoginThrottle); times in milliseconds.
 struct LoginThrottleOptions {
     int freeFailuresPerName = 5;
@@ -33,6 +48,7 @@ struct ServiceOptions {
     std::string releaseVersion1 = "2.8.1";
     std::string releaseVersion2 = "2.8.1";
     std::size_t maxBodyBytes = 2 * 1024 * 1024;
+    ConnectionPolicy connections;
     std::int64_t sessionIdleSeconds = 1800;
     // Where the control token is written at start; empty: beside the database.
     std::string controlTokenFile;

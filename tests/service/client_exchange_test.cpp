@@ -1,5 +1,11 @@
+#include <fmt/format.h>
+
+#include <atomic>
+
 #include "core/app_state.h"
+#include "core/text_codec.h"
 #include "net/draw_replies.h"
+#include "net/http_transfer.h"
 #include "net/login_rules.h"
 #include "net/plan_record.h"
 #include "net/request_catalogue.h"
@@ -160,6 +166,54 @@ TEST_F(ClientExchangeTest, UsersTravelBothWays) {
     EXPECT_EQ(send(wang_.catalogue.followCounts(scope_)), "1|Atten=1|Fans=0");
     EXPECT_EQ(send(wang_.catalogue.shareRead(scope_)), "1|Share=False");
     EXPECT_EQ(send(demo_.catalogue.shareRead(scope_)), "1|Share=True");
+}
+
+// The client's transport posts form bodies, which the HTTP library refuses past 8 KiB unless
+// told otherwise: the body limit has to hold just as it is, at both ends.
+TEST_F(ClientExchangeTest, BodiesUpToTheLimitPassTheClientsTransport) {
+    constexpr std::size_t kLimit = 2 * 1024 * 1024;
+    const struct {
+        std::size_t bytes;
+        bool failed;
+        std::string reply;
+    } cases[] = {
+        {8 * 1024, false, "1|0|2|2013-05-01 09:15:00"},
+        {8 * 1024 + 1, false, "1|0|2|2013-05-01 09:15:00"},
+        {kLimit, false, "1|0|2|2013-05-01 09:15:00"},
+        {kLimit + 1, true, "0|请求数据过长|"},
+    };
+    HttpTransfer transfer("127.0.0.1", app_->port(), std::string(kServerPath));
+    const std::atomic<bool> stop = false;
+    for (const auto& test : cases) {
+        ServiceRequest request = *demo_.catalogue.serverTime();
+        request.body += "&Pad=";
+        request.body.append(test.bytes - request.body.size(), 'x');
+        ASSERT_EQ(ToAnsi(request.body).size(), test.bytes);
+        transfer.perform(request, stop);
+        EXPECT_EQ(request.transferFailed, test.failed) << test.bytes;
+        EXPECT_EQ(request.reply, test.reply) << test.bytes;
+    }
+}
+
+TEST_F(ClientExchangeTest, APlanOfTwoThousandNumbersUploadsThroughTheClientsTransport) {
+    std::string numbers;
+    for (int number = 0; number < 2000; ++number)
+        numbers += fmt::format("{:04} ", number);
+    quorstat::PlanUpload upload = plan(numbers, 2000);
+    upload.positionCodes = "2345";
+    upload.prize = 19500;
+    ServiceRequest request = *demo_.catalogue.planUpload({"重庆时时彩", "四星", "单选"}, upload);
+    EXPECT_GT(ToAnsi(request.body).size(), 10'000u);
+
+    HttpTransfer transfer("127.0.0.1", app_->port(), std::string(kServerPath));
+    transfer.perform(request, std::atomic<bool>(false));
+    EXPECT_FALSE(request.transferFailed);
+    const PlanListReply uploaded = ParsePlanList(request.reply);
+    ASSERT_EQ(uploaded.outcome, ListOutcome::Loaded) << request.reply.substr(0, 80);
+    ASSERT_EQ(uploaded.plans.size(), 1u);
+    EXPECT_EQ(uploaded.plans[0].betCount, 2000);
+    EXPECT_EQ(uploaded.plans[0].positions, "2345");
+    EXPECT_EQ(uploaded.plans[0].numbers, numbers);
 }
 
 TEST_F(ClientExchangeTest, DrawsAndServerTimeRead) {

@@ -32,7 +32,13 @@ TEST(CommandLine, ReadsServerOptions) {
                                                   "--max-body",
                                                   "65536",
                                                   "--session-idle",
-                                                  "600"});
+                                                  "600",
+                                                  "--workers",
+                                                  "4",
+                                                  "--peer-connections",
+                                                  "300",
+                                                  "--token-file",
+                                                  "/run/x.token"});
     EXPECT_EQ(command.action, CommandLine::Action::Serve);
     const ServiceOptions& options = command.options;
     EXPECT_EQ(options.port, 9000);
@@ -46,12 +52,16 @@ TEST(CommandLine, ReadsServerOptions) {
     EXPECT_EQ(options.listenAddress, "0.0.0.0");
     EXPECT_EQ(options.maxBodyBytes, 65536u);
     EXPECT_EQ(options.sessionIdleSeconds, 600);
+    EXPECT_EQ(options.connections.workers, 4);
+    EXPECT_EQ(options.connections.connectionsPerPeer, 300);
+    EXPECT_EQ(controlTokenPath(options), "/run/x.token");
 
     const CommandLine defaults = parseCommandLine({});
     EXPECT_EQ(defaults.options.listenAddress, "127.0.0.1");
     EXPECT_EQ(defaults.options.port, 8080);
     EXPECT_TRUE(defaults.options.databasePath.ends_with("/quorstat-service/service.db"));
     EXPECT_FALSE(defaults.options.clockStart || defaults.options.clockSpeed);
+    EXPECT_EQ(controlTokenPath(defaults.options), defaults.options.databasePath + "-token");
 }
 
 TEST(CommandLine, ReadsAddUser) {
@@ -75,7 +85,9 @@ TEST(CommandLine, RefusesBadArguments) {
                                                        {"adduser", "only"},
                                                        {"--admin"},
                                                        {"--max-body", "10"},
-                                                       {"--session-idle", "1"}};
+                                                       {"--session-idle", "1"},
+                                                       {"--workers", "0"},
+                                                       {"--peer-connections", "0"}};
     for (const auto& arguments : bad)
         EXPECT_THROW(parseCommandLine(arguments), std::invalid_argument) << arguments[0];
 }
