@@ -3,6 +3,8 @@
 #include <arpa/inet.h>
 #include <fmt/format.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -239,6 +241,9 @@ void ConnectionHub::accept() {
             continue;
         }
         ++connectionsPerPeer_[peer.address];
+        // Replies are written whole; the rest of a long one must not wait for an acknowledgement.
+        const int yes = 1;
+        ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
         auto connection = std::make_unique<Connection>();
         connection->socket = socket;
         connection->peer = std::move(peer);
@@ -323,6 +328,8 @@ void ConnectionHub::answer(Connection& connection) {
         connection.output.clear();
         connection.keepOpen = false;
     }
+    // The reply goes out at once as far as the socket takes it; the hub sends the rest.
+    flush(connection);
     {
         std::lock_guard lock(answeredLock_);
         answered_.push_back(connection.socket);
@@ -347,7 +354,7 @@ void ConnectionHub::collectAnswered() {
     }
 }
 
-void ConnectionHub::send(Connection& connection) {
+ConnectionHub::Flush ConnectionHub::flush(Connection& connection) {
     while (connection.sent < connection.output.size()) {
         const ssize_t count =
             ::send(connection.socket, connection.output.data() + connection.sent,
@@ -356,13 +363,25 @@ void ConnectionHub::send(Connection& connection) {
             connection.sent += static_cast<std::size_t>(count);
             connection.lastProgress = Clock::now();
         } else if (count < 0 && wouldBlock()) {
+            return Flush::Blocked;
+        } else if (count == 0 || errno != EINTR) {
+            return Flush::Failed;
+        }
+    }
+    return Flush::Done;
+}
+
+void ConnectionHub::send(Connection& connection) {
+    switch (flush(connection)) {
+        case Flush::Blocked:
             setDeadline(connection, Clock::now());
             watch(connection, EPOLLOUT);
             return;
-        } else if (count == 0 || errno != EINTR) {
+        case Flush::Failed:
             close(connection);
             return;
-        }
+        case Flush::Done:
+            break;
     }
     connection.output.clear();
     connection.sent = 0;

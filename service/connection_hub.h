@@ -40,6 +40,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     struct Connection;
+    enum class Flush { Done, Blocked, Failed };
 
     void run();
     void dispatch(int socket, std::uint32_t events);
@@ -49,6 +50,7 @@ private:
     void handOff(Connection& connection, std::size_t length);
     void answer(Connection& connection);
     void collectAnswered();
+    static Flush flush(Connection& connection);
     void send(Connection& connection);
     void drain(Connection& connection);
     void refuse(Connection& connection, int status);
