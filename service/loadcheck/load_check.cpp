@@ -1,5 +1,6 @@
-// Puts the service under the polling load of many clients on loopback and reports the
-// throughput and the 99th-percentile latency.
+// Puts the service under the polling load of many clients on loopback, with idle and slow
+// connections beside them if asked, and reports the throughput and the latencies.
+#include <curl/curl.h>
 #include <fmt/format.h>
 #include <unistd.h>
 
@@ -9,8 +10,10 @@
 #include <future>
 #include <mutex>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "service/loadcheck/hostile_connections.h"
 #include "service/loadcheck/load_client.h"
 #include "service/service_app.h"
 
@@ -19,9 +22,12 @@ namespace {
 using namespace quorstat::service;
 
 struct LoadOptions {
-    int clients = 50;
-    int rounds = 40;   // six polls a round
+    int clients = 200;
+    int interval = 3;  // seconds from one round of six polls to the next; 0: no pause
+    int rounds = 100000;
     int seconds = 60;  // the run ends here at the latest
+    int idle = 0;      // connections from 127.0.0.2 that send nothing
+    int slow = 0;      // connections from 127.0.0.2 that send a header byte every 2 s
 };
 
 int readNumber(std::string_view text, int min, int max) {
@@ -44,6 +50,12 @@ LoadOptions readOptions(int argc, char** argv) {
             options.rounds = readNumber(value, 1, 100000);
         else if (name == "--seconds")
             options.seconds = readNumber(value, 1, 3600);
+        else if (name == "--interval")
+            options.interval = readNumber(value, 0, 600);
+        else if (name == "--idle")
+            options.idle = readNumber(value, 0, 5000);
+        else if (name == "--slow")
+            options.slow = readNumber(value, 0, 5000);
         else
             throw std::invalid_argument(fmt::format("unknown option {}", name));
     }
@@ -59,15 +71,25 @@ double percentile(const std::vector<double>& sorted, double share) {
     return sorted[index];
 }
 
+void printLatencies(const char* what, const std::vector<double>& sorted) {
+    fmt::print("{} ms: median {:.1f}, 99th percentile {:.1f}, largest {:.1f}\n", what,
+               percentile(sorted, 0.5), percentile(sorted, 0.99),
+               sorted.empty() ? 0.0 : sorted.back());
+}
+
 // A fresh database in a temporary directory, the demo draw tables and a clock running at 60
-// times real speed, so that draws come and plans settle while the clients poll.
-ServiceOptions serviceOptions(const std::filesystem::path& directory) {
+// times real speed, so that draws come and plans settle while the clients poll. The clients all
+// come from 127.0.0.1, where real ones would come from as many addresses, and they measure the
+// polling rather than the password hash.
+ServiceOptions serviceOptions(const std::filesystem::path& directory, const LoadOptions& load) {
     ServiceOptions options;
     options.port = 0;
     options.databasePath = (directory / "load.db").string();
     options.drawTables = "demo";
     options.clockSpeed = 60.0;
     options.seed = 1;
+    options.connections.connectionsPerPeer = load.clients + 16;
+    options.passwordIterations = 1000;
     return options;
 }
 
@@ -81,7 +103,7 @@ int run(const LoadOptions& options) {
     const std::filesystem::path directory =
         std::filesystem::temp_directory_path() / fmt::format("quorstat-load-{}", ::getpid());
     std::filesystem::create_directories(directory);
-    ServiceApp app(serviceOptions(directory));
+    ServiceApp app(serviceOptions(directory, options));
     if (!app.start())
         throw std::runtime_error("cannot listen on loopback");
     {
@@ -91,23 +113,32 @@ int run(const LoadOptions& options) {
         for (int i = 1; i <= options.clients; ++i)
             context.accounts.addUser(fmt::format("load{:03}", i), "secret", false);
         transaction.commit();
+        // The draws of the last three days, made before the clients come rather than in front
+        // of their first requests.
+        context.catchUp(context.clock.now());
     }
     // An issue a few draws ahead stays open for the whole run.
     const int issue = openIssue(app) + 3;
+    HostileConnections hostile(app.port(), options.idle, options.slow);
     const auto start = std::chrono::steady_clock::now();
     const auto deadline = start + std::chrono::seconds(options.seconds);
+    const std::chrono::milliseconds interval(options.interval * 1000);
     std::vector<std::future<LoadClient::Result>> runs;
+    // Real clients poll out of step with each other: the starts are spread over one interval.
     for (int i = 1; i <= options.clients; ++i)
         runs.push_back(std::async(std::launch::async, [&, i] {
+            std::this_thread::sleep_until(start + interval * (i - 1) / options.clients);
             LoadClient client(app.port(), fmt::format("load{:03}", i), "secret", issue);
-            return client.run(options.rounds, deadline);
+            return client.run(options.rounds, interval, deadline);
         }));
-    std::vector<double> latencies;
+    std::vector<double> setups;
+    std::vector<double> polls;
     int failures = 0;
     std::string firstFailure;
     for (auto& future : runs) {
         LoadClient::Result result = future.get();
-        latencies.insert(latencies.end(), result.latenciesMs.begin(), result.latenciesMs.end());
+        setups.insert(setups.end(), result.setupMs.begin(), result.setupMs.end());
+        polls.insert(polls.end(), result.pollMs.begin(), result.pollMs.end());
         failures += result.failures;
         if (firstFailure.empty())
             firstFailure = result.firstFailure;
@@ -116,14 +147,18 @@ int run(const LoadOptions& options) {
     app.stop();
     std::filesystem::remove_all(directory);
 
-    std::sort(latencies.begin(), latencies.end());
-    fmt::print("clients {}, requests {}, failures {}, {:.1f} s\n", options.clients,
-               latencies.size(), failures, elapsed.count());
+    std::sort(setups.begin(), setups.end());
+    std::sort(polls.begin(), polls.end());
+    fmt::print("clients {} polling every {} s, requests {}, failures {}, {:.1f} s\n",
+               options.clients, options.interval, setups.size() + polls.size(), failures,
+               elapsed.count());
+    if (options.idle + options.slow > 0)
+        fmt::print("beside them {} idle and {} slow connections, opened again {} times\n",
+                   options.idle, options.slow, hostile.reopened());
     fmt::print("requests per second {:.0f}\n",
-               static_cast<double>(latencies.size()) / elapsed.count());
-    fmt::print("latency ms: median {:.1f}, 99th percentile {:.1f}, largest {:.1f}\n",
-               percentile(latencies, 0.5), percentile(latencies, 0.99),
-               latencies.empty() ? 0.0 : latencies.back());
+               static_cast<double>(setups.size() + polls.size()) / elapsed.count());
+    printLatencies("polls", polls);
+    printLatencies("logins and plans", setups);
     if (failures > 0)
         fmt::print("first failure: {}\n", firstFailure);
     return failures == 0 ? 0 : 1;
@@ -132,13 +167,16 @@ int run(const LoadOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
     try {
         return run(readOptions(argc, argv));
     } catch (const std::exception& error) {
-        fmt::print(stderr,
-                   "quorstat-service-loadcheck: {}\n"
-                   "usage: quorstat-service-loadcheck [--clients N] [--rounds N] [--seconds N]\n",
-                   error.what());
+        fmt::print(
+            stderr,
+            "quorstat-service-loadcheck: {}\n"
+            "usage: quorstat-service-loadcheck [--clients N] [--interval SECONDS] [--rounds N]\n"
+            "                                  [--seconds N] [--idle N] [--slow N]\n",
+            error.what());
         return 2;
     }
 }

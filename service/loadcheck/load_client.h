@@ -6,37 +6,41 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "net/http_transfer.h"
 #include "net/request_catalogue.h"
 
 namespace quorstat::service {
 
 // One simulated client: it logs in, places a plan and then polls the way the client's timers
 // do, server time, the latest draw, the draw history, its plan list, the user list and the
-// follow counts, one request after another on a new connection each.
+// follow counts, through the client's own transport on one kept-open connection.
 class LoadClient {
 public:
     struct Result {
-        std::vector<double> latenciesMs;
+        std::vector<double> setupMs;  // the login and the plan
+        std::vector<double> pollMs;
         int failures = 0;
         std::string firstFailure;
     };
 
     LoadClient(int port, std::string userName, std::string password, int openIssue);
 
-    // Runs `rounds` rounds of polls or until `deadline`, whichever comes first.
-    Result run(int rounds, std::chrono::steady_clock::time_point deadline);
+    // Polls every `interval` (none: one poll after another) until `deadline` or `rounds` polls.
+    Result run(int rounds, std::chrono::milliseconds interval,
+               std::chrono::steady_clock::time_point deadline);
 
 private:
-    // The reply, timed; a reply whose status is not 1 or 2 counts as a failure.
-    std::string exchange(const RequestCatalogue::Request& request, const char* page);
+    // The reply, its time added to `latencies`; a failed transfer or a status other than 1 or 2
+    // counts as a failure.
+    std::string exchange(const RequestCatalogue::Request& request, std::vector<double>& latencies);
     bool logIn();
     void pollOnce();
 
-    int port_;
     std::string password_;
     int openIssue_;
     AppState state_;
     RequestCatalogue catalogue_{state_};
+    HttpTransfer transfer_;
     quorstat::LotteryScope scope_{"重庆时时彩", "三星", "单选"};
     std::string planStamp_;
     std::string userStamp_;
