@@ -182,12 +182,12 @@ void ConnectionHub::run() {
         const int count =
             ::epoll_wait(epoll_, events, kMaxEvents, static_cast<int>(kTimerStep.count()));
         for (int i = 0; i < count && !stopping_; ++i)
-            dispatch(events[i].data.fd, events[i].events);
+            dispatch(events[i].data.fd);
         expire(Clock::now());
     }
 }
 
-void ConnectionHub::dispatch(int socket, std::uint32_t events) {
+void ConnectionHub::dispatch(int socket) {
     if (socket == listenSocket_) {
         accept();
         return;
@@ -213,7 +213,6 @@ void ConnectionHub::dispatch(int socket, std::uint32_t events) {
             drain(connection);
             break;
         case Connection::Phase::Answering:
-            (void)events;
             break;
     }
 }

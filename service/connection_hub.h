@@ -43,7 +43,7 @@ private:
     enum class Flush { Done, Blocked, Failed };
 
     void run();
-    void dispatch(int socket, std::uint32_t events);
+    void dispatch(int socket);
     void accept();
     void receive(Connection& connection);
     void frame(Connection& connection);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <memory>
-
 #include "service/account_pages.h"
 #include "service/clock_control.h"
 #include "service/connection_hub.h"
