@@ -1,5 +1,6 @@
 #include "service/loadcheck/load_client.h"
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -35,7 +36,8 @@ LoadClient::Result LoadClient::run(int rounds, std::chrono::milliseconds interva
     plan.share = true;
     exchange(catalogue_.planUpload(scope_, plan), result_.setupMs);
     auto next = std::chrono::steady_clock::now();
-    for (int round = 0; round < rounds && next < deadline; ++round) {
+    for (int round = 0;
+         round < rounds && std::max(next, std::chrono::steady_clock::now()) < deadline; ++round) {
         std::this_thread::sleep_until(next);
         pollOnce();
         next += interval;
