@@ -152,7 +152,7 @@ void CConsoleDialog::buildControls() {
         makeButton(QStringLiteral("TOP100排行榜"), QStringLiteral("rankingButton"), this);
     templatePicker_ = new QComboBox(this);
     templatePicker_->setObjectName(QStringLiteral("templatePicker"));
-    templatePicker_->setFont(app_.osMajor == 5 ? app_.fonts.songTi13 : app_.fonts.heiTi13);
+    templatePicker_->setFont(app_.windowsXp ? app_.fonts.songTi13 : app_.fonts.heiTi13);
     // Room for about 500 pixels of names when it drops down.
     templatePicker_->setMaxVisibleItems(20);
     customSendButton_ =
@@ -233,7 +233,7 @@ void CConsoleDialog::layoutControls() {
         playButton_->setGeometry(335, 156, 120, 27);
         rankingButton_->setGeometry(460, 156, 130, 27);
     }
-    templatePicker_->setGeometry(w - 410, app_.osMajor == 5 ? 158 : 156, 90, 25);
+    templatePicker_->setGeometry(w - 410, app_.windowsXp ? 158 : 156, 90, 25);
     customSendButton_->setGeometry(w - 315, 156, 82, 25);
     sendSettingsButton_->setGeometry(w - 232, 156, 75, 25);
     templateManagerButton_->setGeometry(w - 156, 156, 75, 25);

@@ -16,9 +16,9 @@ struct Loaded {
     int playId = 0;
 };
 
-Loaded load(std::string_view iniText, int osMajor = 10) {
+Loaded load(std::string_view iniText, bool windowsXp = false) {
     Loaded loaded;
-    LoadSettings(IniDocument::Parse(iniText), osMajor, loaded.settings, loaded.lotteryId,
+    LoadSettings(IniDocument::Parse(iniText), windowsXp, loaded.settings, loaded.lotteryId,
                  loaded.playId);
     return loaded;
 }
@@ -70,10 +70,10 @@ TEST(SettingsFile, MissingFileGivesTheTableDefaults) {
     expected.shareUserTopOwn = false;
     EXPECT_EQ(loaded.settings, expected);
 
-    const Loaded older = load("", 5);
+    const Loaded older = load("", true);
     EXPECT_EQ(older.settings.planTextFont.height, 12);
     EXPECT_EQ(older.settings.planTextFont.faceName, "宋体");
-    EXPECT_EQ(load("", 6).settings.planTextFont.faceName, "微软雅黑");
+    EXPECT_EQ(load("", false).settings.planTextFont.faceName, "微软雅黑");
 }
 
 TEST(SettingsFile, FlagsBytesAndTextsReadLikeTheWindowsProfileReader) {
@@ -178,7 +178,7 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
 
     IniDocument ini;
     StoreSettings(ini, settings, 1014, 1309);
-    const Loaded loaded = load(ini.text(), 5);
+    const Loaded loaded = load(ini.text(), true);
     EXPECT_EQ(loaded.settings, settings);
     EXPECT_EQ(loaded.lotteryId, 1014);
     EXPECT_EQ(loaded.playId, 1309);
