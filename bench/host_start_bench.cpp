@@ -1,0 +1,162 @@
+// Host start until the login dialog is on the screen, against a bare Qt Widgets program started
+// the same way. Both are started as fresh processes on the X display of the run (Xvfb under
+// `xvfb-run`) and timed until their window is mapped; the two alternate, so load on the machine
+// falls on both alike.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <benchmark/benchmark.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kPatience = std::chrono::seconds(30);
+constexpr const char* kLoginTitle = "『Norvane』投注统计系统";
+constexpr const char* kBareTitle = "bare";
+
+// Tells when a top-level window with a given title is mapped on the display.
+class MapWatch {
+public:
+    MapWatch() : display_(XOpenDisplay(nullptr)) {
+        if (!display_)
+            return;
+        XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
+        netWmName_ = XInternAtom(display_, "_NET_WM_NAME", False);
+        utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
+        XSync(display_, True);
+    }
+    ~MapWatch() {
+        if (display_)
+            XCloseDisplay(display_);
+    }
+    MapWatch(const MapWatch&) = delete;
+    MapWatch& operator=(const MapWatch&) = delete;
+
+    bool ok() const { return display_ != nullptr; }
+
+    // Forgets the windows of earlier runs.
+    void reset() { XSync(display_, True); }
+
+    // Waits for the window; false when the patience runs out first.
+    bool waitForWindow(const std::string& title) {
+        const auto deadline = Clock::now() + kPatience;
+        while (Clock::now() < deadline) {
+            while (XPending(display_) > 0) {
+                XEvent event;
+                XNextEvent(display_, &event);
+                if (event.type == MapNotify && titleOf(event.xmap.window) == title)
+                    return true;
+            }
+            pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+            ::poll(&connection, 1, 100);
+        }
+        return false;
+    }
+
+private:
+    std::string titleOf(Window window) const {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* value = nullptr;
+        std::string title;
+        if (XGetWindowProperty(display_, window, netWmName_, 0, 1024, False, utf8String_, &type,
+                               &format, &count, &after, &value) == Success &&
+            value) {
+            title.assign(reinterpret_cast<const char*>(value), count);
+            XFree(value);
+        }
+        return title;
+    }
+
+    Display* display_;
+    Atom netWmName_ = None;
+    Atom utf8String_ = None;
+};
+
+// Both programs get the same environment: the X platform, and data, temporary and runtime
+// directories of their own, so neither finds the other's files nor a running instance.
+std::vector<std::string> environmentFor(const quorstat::testing::TempDir& dir) {
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string variable = *entry;
+        if (!variable.starts_with("QT_QPA_PLATFORM=") && !variable.starts_with("TMPDIR=") &&
+            !variable.starts_with("XDG_RUNTIME_DIR=") && !variable.starts_with("QUORSTAT_"))
+            variables.push_back(variable);
+    }
+    const std::string path = dir.path().string();
+    variables.insert(variables.end(),
+                     {"QT_QPA_PLATFORM=xcb", "TMPDIR=" + path, "XDG_RUNTIME_DIR=" + path,
+                      "QUORSTAT_DATA_DIR=" + path + "/Data", "QUORSTAT_SOUND=silent",
+                      "QUORSTAT_SERVER=127.0.0.1:1"});
+    return variables;
+}
+
+// Starts the program, waits for its window and ends it; the time to the window, or none.
+std::optional<double> secondsToWindow(const char* program, const std::string& title,
+                                      MapWatch& watch) {
+    const quorstat::testing::TempDir dir;
+    std::vector<std::string> variables = environmentFor(dir);
+    std::vector<char*> environment;
+    for (std::string& variable : variables)
+        environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    char* arguments[] = {const_cast<char*>(program), nullptr};
+
+    watch.reset();
+    const auto start = Clock::now();
+    pid_t child = 0;
+    if (::posix_spawn(&child, program, nullptr, nullptr, arguments, environment.data()) != 0)
+        return std::nullopt;
+    const bool shown = watch.waitForWindow(title);
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return shown ? std::optional(elapsed.count()) : std::nullopt;
+}
+
+void BM_HostStartToLoginDialog(benchmark::State& state) {
+    MapWatch watch;
+    if (!watch.ok()) {
+        state.SkipWithError("needs an X display (run under xvfb-run)");
+        return;
+    }
+    double host = 0;
+    double bare = 0;
+    for (auto _ : state) {
+        const auto bareTime = secondsToWindow(BARE_WIDGETS_PROGRAM, kBareTitle, watch);
+        const auto hostTime = secondsToWindow(QUORLAN_PROGRAM, kLoginTitle, watch);
+        if (!bareTime || !hostTime) {
+            state.SkipWithError("a window did not appear");
+            return;
+        }
+        bare += *bareTime;
+        host += *hostTime;
+        state.SetIterationTime(*hostTime);
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["host_ms"] = host / runs * 1000;
+    state.counters["bare_ms"] = bare / runs * 1000;
+    state.counters["ratio"] = host / bare;
+}
+BENCHMARK(BM_HostStartToLoginDialog)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
