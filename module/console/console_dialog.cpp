@@ -190,8 +190,9 @@ void CConsoleDialog::startUp() {
         app_.lotteryId = quorstat::kDefaultLotteryId;
     if (app_.playId == 0)
         app_.playId = quorstat::kDefaultPlayId;
-    SelectLottery(app_.lotteryId);
-    SelectPlay(app_.playId);
+    // The selection read from the settings: nothing changed, so nothing is saved.
+    showLottery(app_.lotteryId);
+    showPlay(app_.playId);
 
     {
         const QSignalBlocker quiet(templatePicker_);
@@ -291,9 +292,7 @@ void CConsoleDialog::showRankingMenu() {
 }
 
 void CConsoleDialog::SelectLottery(int lotteryId) {
-    lotteryButton_->setText(toQString(quorstat::LotteryName(lotteryId)) + QStringLiteral(" ▾"));
-    if (quorstat::lotteryFamilyDigit(lotteryId) == 1)
-        app_.play.selectLottery(lotteryId);
+    showLottery(lotteryId);
     if (app_.isLoggedIn() && lotteryId == app_.lotteryId)
         return;
     app_.lotteryId = lotteryId;
@@ -302,15 +301,25 @@ void CConsoleDialog::SelectLottery(int lotteryId) {
 }
 
 void CConsoleDialog::SelectPlay(int playId) {
-    playButton_->setText(toQString(quorstat::PlayStarName(playId)) +
-                         toQString(quorstat::PlayKindName(playId)) + QStringLiteral(" ▾"));
-    app_.play.selectPlay(playId);
-    statusPanel_->setDataBoxAvailable(quorstat::playFamily(playId) == quorstat::PlayFamily::number);
+    showPlay(playId);
     if (app_.isLoggedIn() && playId == app_.playId)
         return;
     app_.playId = playId;
     PlayChanged();
     app_.SaveSettings();
+}
+
+void CConsoleDialog::showLottery(int lotteryId) {
+    lotteryButton_->setText(toQString(quorstat::LotteryName(lotteryId)) + QStringLiteral(" ▾"));
+    if (quorstat::lotteryFamilyDigit(lotteryId) == 1)
+        app_.play.selectLottery(lotteryId);
+}
+
+void CConsoleDialog::showPlay(int playId) {
+    playButton_->setText(toQString(quorstat::PlayStarName(playId)) +
+                         toQString(quorstat::PlayKindName(playId)) + QStringLiteral(" ▾"));
+    app_.play.selectPlay(playId);
+    statusPanel_->setDataBoxAvailable(quorstat::playFamily(playId) == quorstat::PlayFamily::number);
 }
 
 void CConsoleDialog::SelectTab(int index) {
