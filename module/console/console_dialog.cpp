@@ -152,7 +152,7 @@ void CConsoleDialog::buildControls() {
         makeButton(QStringLiteral("TOP100排行榜"), QStringLiteral("rankingButton"), this);
     templatePicker_ = new QComboBox(this);
     templatePicker_->setObjectName(QStringLiteral("templatePicker"));
-    templatePicker_->setFont(app_.osMajor == 5 ? app_.fonts.songTi13 : app_.fonts.heiTi13);
+    templatePicker_->setFont(app_.windowsXp ? app_.fonts.songTi13 : app_.fonts.heiTi13);
     // Room for about 500 pixels of names when it drops down.
     templatePicker_->setMaxVisibleItems(20);
     customSendButton_ =
@@ -190,8 +190,9 @@ void CConsoleDialog::startUp() {
         app_.lotteryId = quorstat::kDefaultLotteryId;
     if (app_.playId == 0)
         app_.playId = quorstat::kDefaultPlayId;
-    SelectLottery(app_.lotteryId);
-    SelectPlay(app_.playId);
+    // The selection read from the settings: nothing changed, so nothing is saved.
+    showLottery(app_.lotteryId);
+    showPlay(app_.playId);
 
     {
         const QSignalBlocker quiet(templatePicker_);
@@ -233,7 +234,7 @@ void CConsoleDialog::layoutControls() {
         playButton_->setGeometry(335, 156, 120, 27);
         rankingButton_->setGeometry(460, 156, 130, 27);
     }
-    templatePicker_->setGeometry(w - 410, app_.osMajor == 5 ? 158 : 156, 90, 25);
+    templatePicker_->setGeometry(w - 410, app_.windowsXp ? 158 : 156, 90, 25);
     customSendButton_->setGeometry(w - 315, 156, 82, 25);
     sendSettingsButton_->setGeometry(w - 232, 156, 75, 25);
     templateManagerButton_->setGeometry(w - 156, 156, 75, 25);
@@ -291,9 +292,7 @@ void CConsoleDialog::showRankingMenu() {
 }
 
 void CConsoleDialog::SelectLottery(int lotteryId) {
-    lotteryButton_->setText(toQString(quorstat::LotteryName(lotteryId)) + QStringLiteral(" ▾"));
-    if (quorstat::lotteryFamilyDigit(lotteryId) == 1)
-        app_.play.selectLottery(lotteryId);
+    showLottery(lotteryId);
     if (app_.isLoggedIn() && lotteryId == app_.lotteryId)
         return;
     app_.lotteryId = lotteryId;
@@ -302,15 +301,25 @@ void CConsoleDialog::SelectLottery(int lotteryId) {
 }
 
 void CConsoleDialog::SelectPlay(int playId) {
-    playButton_->setText(toQString(quorstat::PlayStarName(playId)) +
-                         toQString(quorstat::PlayKindName(playId)) + QStringLiteral(" ▾"));
-    app_.play.selectPlay(playId);
-    statusPanel_->setDataBoxAvailable(quorstat::playFamily(playId) == quorstat::PlayFamily::number);
+    showPlay(playId);
     if (app_.isLoggedIn() && playId == app_.playId)
         return;
     app_.playId = playId;
     PlayChanged();
     app_.SaveSettings();
+}
+
+void CConsoleDialog::showLottery(int lotteryId) {
+    lotteryButton_->setText(toQString(quorstat::LotteryName(lotteryId)) + QStringLiteral(" ▾"));
+    if (quorstat::lotteryFamilyDigit(lotteryId) == 1)
+        app_.play.selectLottery(lotteryId);
+}
+
+void CConsoleDialog::showPlay(int playId) {
+    playButton_->setText(toQString(quorstat::PlayStarName(playId)) +
+                         toQString(quorstat::PlayKindName(playId)) + QStringLiteral(" ▾"));
+    app_.play.selectPlay(playId);
+    statusPanel_->setDataBoxAvailable(quorstat::playFamily(playId) == quorstat::PlayFamily::number);
 }
 
 void CConsoleDialog::SelectTab(int index) {

@@ -84,6 +84,9 @@ private:
     void showPlayMenu();
     void showRankingMenu();
     void popupBelow(QMenu* menu, QPushButton* button);
+    // The button texts and rules of a lottery or play, without the consequences of a change.
+    void showLottery(int lotteryId);
+    void showPlay(int playId);
     void LotteryChanged();
     void PlayChanged();
     void refreshSelectionViews();

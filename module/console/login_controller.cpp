@@ -215,7 +215,7 @@ void CLoginController::showAccountMenu(QWidget* anchor) {
         menu.addSeparator();
     menu.addAction(QStringLiteral("切换帐号"))->setData(kSwitchAccountCommand);
     const QPoint at = anchor ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();
-    const QAction* chosen = menu.exec(at);
+    const QAction* chosen = Prompter::instance().popupMenu(menu, at);
     if (!chosen)
         return;
     if (chosen->data().toInt() == kSwitchAccountCommand)

@@ -17,7 +17,8 @@ std::optional<std::string> FetchPage(const std::string& url, const std::atomic<b
 // Going away stops the fetch in progress and waits the few milliseconds that takes.
 class PageFetcher {
 public:
-    // Runs on the fetching thread.
+    // Runs on the fetching thread, which is free for the next fetch by then; it must not call
+    // fetch() itself.
     using Done = std::function<void(std::optional<std::string> page)>;
 
     static constexpr std::chrono::milliseconds kLimit{20000};
@@ -27,7 +28,7 @@ public:
     PageFetcher(const PageFetcher&) = delete;
     PageFetcher& operator=(const PageFetcher&) = delete;
 
-    // False while the previous fetch still runs.
+    // False while the previous fetch still runs; waits for the previous callback to return.
     bool fetch(std::string url, Done done);
 
 private:

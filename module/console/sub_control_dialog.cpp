@@ -98,6 +98,14 @@ CSubControlDialog::CSubControlDialog(CQuorstatApp& app, QWidget* parent)
     addTimer(kAnimationTimer, &CSubControlDialog::animationStep);
     addTimer(kBannerTimer, &CSubControlDialog::bannerStep);
 
+    restartTimer(kDrawNumbersTimer, kFirstPollMs);
+}
+
+// Made when first shown, after the login: a text browser is costly to make, and the login dialog
+// should not wait for one.
+QTextBrowser* CSubControlDialog::banner() {
+    if (banner_)
+        return banner_;
     banner_ = new QTextBrowser(this);
     banner_->setObjectName(QStringLiteral("banner"));
     banner_->setFrameShape(QFrame::NoFrame);
@@ -109,9 +117,8 @@ CSubControlDialog::CSubControlDialog(CQuorstatApp& app, QWidget* parent)
     banner_->document()->setDefaultStyleSheet(
         QStringLiteral("body { color: #1d2b4f; font-size: 11px; } td { padding: 0 4px; }"));
     banner_->document()->setDocumentMargin(2);
-    banner_->hide();
-
-    restartTimer(kDrawNumbersTimer, kFirstPollMs);
+    banner_->setGeometry(layout().banner);
+    return banner_;
 }
 
 void CSubControlDialog::addTimer(int timerId, void (CSubControlDialog::*step)()) {
@@ -264,7 +271,7 @@ void CSubControlDialog::bannerStep() {
                                      std::chrono::steady_clock::now().time_since_epoch())
                                      .count()));
     const std::string url = quorstat::RequestUrl(app_.serverHost, app_.serverPort, "/", page);
-    banner_->show();
+    banner()->show();
     // A fetch still under way after a whole period is left to finish; the next period tries again.
     bannerFetcher_.fetch(url, [this](std::optional<std::string> fetched) {
         if (fetched)
@@ -276,7 +283,7 @@ void CSubControlDialog::bannerStep() {
 }
 
 void CSubControlDialog::showBannerPage(const std::string& ansiPage) {
-    banner_->setHtml(QString::fromStdString(quorstat::FromAnsi(ansiPage)));
+    banner()->setHtml(QString::fromStdString(quorstat::FromAnsi(ansiPage)));
 }
 
 CSubControlDialog::Layout CSubControlDialog::layout() const {
@@ -294,7 +301,8 @@ CSubControlDialog::Layout CSubControlDialog::layout() const {
 
 void CSubControlDialog::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    banner_->setGeometry(layout().banner);
+    if (banner_)
+        banner_->setGeometry(layout().banner);
 }
 
 void CSubControlDialog::paintEvent(QPaintEvent*) {

@@ -41,7 +41,7 @@ public:
 
     bool isTimerActive(int timerId) const;
     bool animating() const { return animationFrame_ >= 0; }
-    QTextBrowser* banner() const { return banner_; }
+    QTextBrowser* banner();
 
 signals:
     // The issue open for betting moved on.

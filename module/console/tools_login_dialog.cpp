@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "core/quorstat_app.h"
+#include "ui/prompter.h"
 #include "ui/qt_text.h"
 
 namespace {
@@ -230,7 +231,8 @@ void CToolsLoginDialog::showAccountMenu() {
     QMenu menu(this);
     const QStringList names = menuNames();
     addAccountEntries(menu, names);
-    if (const QAction* chosen = menu.exec(userName_->mapToGlobal(QPoint(0, userName_->height()))))
+    const QPoint below = userName_->mapToGlobal(QPoint(0, userName_->height()));
+    if (const QAction* chosen = Prompter::instance().popupMenu(menu, below))
         setUserName(chosen->text());
 }
 

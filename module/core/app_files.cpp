@@ -12,7 +12,7 @@ namespace quorstat {
 void AppState::LoadFilesAtStartup() {
     if (const auto bytes = ReadWholeFile(paths.userFile))
         ReadSavedAccounts(*bytes, machineLabel, savedAccounts);
-    LoadSettings(IniDocument::Load(paths.settingsFile), osMajor, settings, lotteryId, playId);
+    LoadSettings(IniDocument::Load(paths.settingsFile), windowsXp, settings, lotteryId, playId);
     if (const auto bytes = ReadWholeFile(paths.sendFile))
         ReadSendConfig(*bytes, generalSendConfig);
     if (const auto bytes = ReadWholeFile(paths.sendConfigFile))

@@ -65,6 +65,7 @@ public:
     // Environment, sent at login.
     int osMajor = 0;
     int osMinor = 0;
+    bool windowsXp = false;  // the XP-era plan-text font and geometry; never on Linux
     int screenWidth = 0;
     int screenHeight = 0;
     std::string machineLabel;

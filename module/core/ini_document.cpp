@@ -11,6 +11,8 @@
 namespace quorstat {
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view trim(std::string_view text) {
     const auto notSpace = [](unsigned char c) { return !std::isspace(c); };
     const auto first = std::find_if(text.begin(), text.end(), notSpace);
@@ -61,47 +63,82 @@ int ParseProfileInt(std::string_view text) {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-IniDocument IniDocument::Parse(std::string_view utf8Text) {
-    IniDocument document;
-    while (!utf8Text.empty()) {
-        const auto end = utf8Text.find('\n');
-        std::string_view line = utf8Text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        document.lines_.emplace_back(line);
+std::vector<IniDocument::Line> IniDocument::splitLines(std::string_view text) {
+    std::vector<Line> lines;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        std::string ending;
+        if (end != std::string_view::npos) {
+            const bool crlf = !line.empty() && line.back() == '\r';
+            if (crlf)
+                line.remove_suffix(1);
+            ending = crlf ? "\r\n" : "\n";
+        }
+        lines.push_back({std::string(line), std::move(ending)});
         if (end == std::string_view::npos)
             break;
-        utf8Text.remove_prefix(end + 1);
+        text.remove_prefix(end + 1);
     }
+    return lines;
+}
+
+IniDocument IniDocument::Parse(std::string_view utf8Text) {
+    IniDocument document;
+    document.lines_ = splitLines(utf8Text);
+    for (Line& line : document.lines_)
+        line.bytes = ToAnsi(line.bytes);
+    return document;
+}
+
+IniDocument IniDocument::FromBytes(std::string_view bytes) {
+    IniDocument document;
+    document.utf8_ = bytes.starts_with(kUtf8ByteOrderMark);
+    if (document.utf8_)
+        bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    document.lines_ = splitLines(bytes);
     return document;
 }
 
 IniDocument IniDocument::Load(const std::filesystem::path& path) {
     const auto bytes = ReadWholeFile(path);
-    return bytes ? Parse(FromAnsi(*bytes)) : IniDocument();
+    return bytes ? FromBytes(*bytes) : IniDocument();
 }
 
+std::string IniDocument::decode(std::string_view bytes) const {
+    return utf8_ ? std::string(bytes) : FromAnsi(bytes);
+}
+
+std::string IniDocument::encode(std::string_view utf8) const {
+    return utf8_ ? std::string(utf8) : ToAnsi(utf8);
+}
+
+// Section and key names are compared in the file's encoding: "[", "]", "=" and blanks never occur
+// inside a multi-byte character there.
 IniDocument::Location IniDocument::locate(std::string_view section, std::string_view key) const {
+    const std::string sectionBytes = encode(section);
+    const std::string keyBytes = encode(key);
     Location location;
     location.insertAt = lines_.size();
     bool inSection = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (const auto name = sectionName(lines_[i])) {
+        const std::string& line = lines_[i].bytes;
+        if (const auto name = sectionName(line)) {
             if (inSection)
                 break;
-            inSection = EqualsIgnoringCase(*name, section);
+            inSection = EqualsIgnoringCase(*name, sectionBytes);
             if (inSection)
                 location.sectionLine = location.insertAt = i + 1;
             continue;
         }
         if (!inSection)
             continue;
-        const auto pair = keyValue(lines_[i]);
-        if (pair && EqualsIgnoringCase(pair->first, key)) {
+        const auto pair = keyValue(line);
+        if (pair && EqualsIgnoringCase(pair->first, keyBytes)) {
             location.keyLine = i;
             return location;
         }
-        if (!trim(lines_[i]).empty())
+        if (!trim(line).empty())
             location.insertAt = i + 1;
     }
     return location;
@@ -112,7 +149,11 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     const Location location = locate(section, key);
     if (!location.keyLine)
         return std::nullopt;
-    return std::string(unquote(keyValue(lines_[*location.keyLine])->second));
+    return valueOfLine(*location.keyLine);
+}
+
+std::string IniDocument::valueOfLine(std::size_t index) const {
+    return decode(unquote(keyValue(lines_[index].bytes)->second));
 }
 
 std::string IniDocument::getString(std::string_view section, std::string_view key,
@@ -127,25 +168,35 @@ int IniDocument::getInt(std::string_view section, std::string_view key, int fall
     return found && !found->empty() ? ParseProfileInt(*found) : fallback;
 }
 
+void IniDocument::insertLine(std::size_t at, std::string bytes) {
+    // The line before the new one may be a last line without a line break.
+    if (at > 0 && lines_[at - 1].ending.empty())
+        lines_[at - 1].ending = "\r\n";
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), {std::move(bytes), "\r\n"});
+}
+
 void IniDocument::setString(std::string_view section, std::string_view key,
                             std::string_view value) {
     // A line break in a value would start a new line of the file and could forge keys.
     value = value.substr(0, value.find_first_of("\r\n"));
     const Location location = locate(section, key);
-    std::string line = std::string(key) + "=" + std::string(value);
+    std::string line = encode(std::string(key) + "=" + std::string(value));
     if (location.keyLine) {
-        lines_[*location.keyLine] = std::move(line);
+        // A value that stays the same leaves its line as it was, bytes the program cannot read
+        // included.
+        if (valueOfLine(*location.keyLine) != value)
+            lines_[*location.keyLine].bytes = std::move(line);
         return;
     }
     if (!location.sectionLine) {
         // Built by appending: GCC 12 warns falsely about "[" + text at -O3 (-Wrestrict).
         std::string header(1, '[');
-        header.append(section).push_back(']');
-        lines_.push_back(std::move(header));
-        lines_.push_back(std::move(line));
+        header.append(encode(section)).push_back(']');
+        insertLine(lines_.size(), std::move(header));
+        insertLine(lines_.size(), std::move(line));
         return;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(location.insertAt), std::move(line));
+    insertLine(location.insertAt, std::move(line));
 }
 
 void IniDocument::setInt(std::string_view section, std::string_view key, int value) {
@@ -155,12 +206,19 @@ void IniDocument::setInt(std::string_view section, std::string_view key, int val
 std::string IniDocument::text() const {
     std::string out;
     for (const auto& line : lines_)
-        out += line + "\r\n";
+        out += decode(line.bytes) + line.ending;
+    return out;
+}
+
+std::string IniDocument::bytes() const {
+    std::string out(utf8_ ? kUtf8ByteOrderMark : std::string_view());
+    for (const auto& line : lines_)
+        out += line.bytes + line.ending;
     return out;
 }
 
 bool IniDocument::save(const std::filesystem::path& path) const {
-    return WriteFileAtomically(path, ToAnsi(text()));
+    return WriteFileAtomically(path, bytes());
 }
 
 }  // namespace quorstat

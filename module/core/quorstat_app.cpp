@@ -94,8 +94,9 @@ void CQuorstatApp::createFonts() {
 
 void CQuorstatApp::initInstance() {
     const SystemFacts facts = ReadSystemFacts();
-    osMajor = facts.osMajor;
-    osMinor = facts.osMinor;
+    osMajor = facts.os.major;
+    osMinor = facts.os.minor;
+    windowsXp = facts.os.windowsXp;
     screenWidth = facts.screenWidth;
     screenHeight = facts.screenHeight;
     curl_global_init(CURL_GLOBAL_DEFAULT);
@@ -104,7 +105,7 @@ void CQuorstatApp::initInstance() {
     paths.createDataDir();
     LoadServerEndpoint(*this, quorstat::IniDocument::Load(paths.settingsFile),
                        std::getenv("QUORSTAT_SERVER"));
-    ApplyPlanTextFontDefaults(settings, osMajor);
+    ApplyPlanTextFontDefaults(settings, windowsXp);
     LoadFilesAtStartup();
     createPlanTextStyle();
 }

@@ -1,5 +1,4 @@
 // The nine functions through which the host drives the module.
-#include <QApplication>
 #include <QWidget>
 #include <cstring>
 

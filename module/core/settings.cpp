@@ -2,10 +2,9 @@
 
 namespace quorstat {
 
-void ApplyPlanTextFontDefaults(Settings& settings, int osMajor) {
-    const bool olderSystem = osMajor == 5;
-    settings.planTextFont.height = olderSystem ? 12 : 19;
-    settings.planTextFont.faceName = olderSystem ? "宋体" : "微软雅黑";
+void ApplyPlanTextFontDefaults(Settings& settings, bool windowsXp) {
+    settings.planTextFont.height = windowsXp ? 12 : 19;
+    settings.planTextFont.faceName = windowsXp ? "宋体" : "微软雅黑";
 }
 
 }  // namespace quorstat

@@ -86,6 +86,6 @@ struct Settings {
 };
 
 // The plan-text font defaults depend on the system generation the program runs on.
-void ApplyPlanTextFontDefaults(Settings& settings, int osMajor);
+void ApplyPlanTextFontDefaults(Settings& settings, bool windowsXp);
 
 }  // namespace quorstat

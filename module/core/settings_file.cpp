@@ -74,16 +74,16 @@ private:
     std::string_view section_;
 };
 
-Settings::LogFont planTextFontDefaults(int osMajor) {
+Settings::LogFont planTextFontDefaults(bool windowsXp) {
     Settings settings;
-    ApplyPlanTextFontDefaults(settings, osMajor);
+    ApplyPlanTextFontDefaults(settings, windowsXp);
     return settings.planTextFont;
 }
 
 // The one list of keys, in file order, shared by reading and writing. `S` is Settings or
-// const Settings; osMajor matters to reading only.
+// const Settings; windowsXp matters to reading only.
 template <typename Visitor, typename S, typename Id>
-void visitKeys(Visitor& v, S& s, Id& lotteryId, Id& playId, int osMajor) {
+void visitKeys(Visitor& v, S& s, Id& lotteryId, Id& playId, bool windowsXp) {
     v.section("Global");
     v.integer("LottID", lotteryId, 0, Range{1010, 1015, 1010});
     v.integer("PlayID", playId, 0, Range{1301, 1311, 1302});
@@ -124,7 +124,7 @@ void visitKeys(Visitor& v, S& s, Id& lotteryId, Id& playId, int osMajor) {
     v.colour("PlanTextFore", s.planTextFore, 0);
     v.colour("PlanTextBack", s.planTextBack, 15921906);
 
-    const Settings::LogFont fontDefaults = planTextFontDefaults(osMajor);
+    const Settings::LogFont fontDefaults = planTextFontDefaults(windowsXp);
     auto& font = s.planTextFont;
     v.integer("PlanTextEditLogFont_Height", font.height, fontDefaults.height);
     v.integer("PlanTextEditLogFont_Width", font.width, 0);
@@ -163,15 +163,15 @@ void visitKeys(Visitor& v, S& s, Id& lotteryId, Id& playId, int osMajor) {
 
 }  // namespace
 
-void LoadSettings(const IniDocument& ini, int osMajor, Settings& settings, int& lotteryId,
+void LoadSettings(const IniDocument& ini, bool windowsXp, Settings& settings, int& lotteryId,
                   int& playId) {
     KeyReader reader(ini);
-    visitKeys(reader, settings, lotteryId, playId, osMajor);
+    visitKeys(reader, settings, lotteryId, playId, windowsXp);
 }
 
 void StoreSettings(IniDocument& ini, const Settings& settings, int lotteryId, int playId) {
     KeyWriter writer(ini);
-    visitKeys(writer, settings, lotteryId, playId, 0);
+    visitKeys(writer, settings, lotteryId, playId, false);
 }
 
 }  // namespace quorstat

@@ -23,6 +23,8 @@ void StoppableThread::stop(std::mutex& mutex, std::condition_variable& wake) {
         std::lock_guard lock(mutex);
         stop_ = true;
     }
+    // Work done on the thread may also wait on the flag itself.
+    stop_.notify_all();
     wake.notify_all();
     thread_.join();
 }

@@ -31,8 +31,6 @@ public:
     void perform(ServiceRequest& request, const std::atomic<bool>& stop);
 
 private:
-    struct Reception;
-
     std::string host_;
     int port_;
     std::string path_;

@@ -62,6 +62,18 @@ std::optional<std::string_view> CutField(std::string_view& rest, char separator)
     return field;
 }
 
+std::optional<ListHeader> CutListHeader(std::string_view& rest) {
+    const auto total = CutField(rest, '|');
+    const auto count = total ? CutField(rest, '|') : std::nullopt;
+    if (!count)
+        return std::nullopt;
+    const auto stamp = CutField(rest, '|');
+    ListHeader header{ReadInt(*total), ReadInt(*count), stamp.value_or(rest)};
+    if (!stamp)
+        rest = {};
+    return header;
+}
+
 std::vector<std::string_view> SplitList(std::string_view text, char separator, SplitMode mode) {
     std::vector<std::string_view> items;
     ForEachItem(text, separator, mode, [&](std::string_view item) {

@@ -25,6 +25,15 @@ std::optional<std::string_view> ListReplyBody(std::string_view reply, ListOutcom
 // Takes the text up to the next separator off the front of `rest`; none when there is no separator.
 std::optional<std::string_view> CutField(std::string_view& rest, char separator);
 
+// "TOTAL|COUNT|STAMP|" at the front of a list reply's body, taken off `rest`. None when TOTAL or
+// COUNT has no "|" behind it; a STAMP without one takes the rest of the text.
+struct ListHeader {
+    std::int32_t total = 0;
+    std::int32_t count = 0;
+    std::string_view stamp;
+};
+std::optional<ListHeader> CutListHeader(std::string_view& rest);
+
 // Strict: an empty item ends the list. Lenient: an empty item is skipped. KeepEmpty: an empty item
 // between two separators is an item of its own.
 enum class SplitMode { Strict, Lenient, KeepEmpty };

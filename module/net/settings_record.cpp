@@ -44,10 +44,13 @@ SettingsRecord ParseSettingsRecord(std::string_view text) {
 
 std::vector<std::string> SplitWindowFilter(std::string_view setUp) {
     std::vector<std::string> titles;
-    ForEachItem(setUp, '#', SplitMode::KeepEmpty, [&](std::string_view title) {
-        titles.emplace_back(title);
-        return true;
-    });
+    while (!setUp.empty()) {
+        const std::size_t end = setUp.find('#');
+        titles.emplace_back(setUp.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        setUp.remove_prefix(end + 1);
+    }
     return titles;
 }
 

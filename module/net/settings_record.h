@@ -17,7 +17,8 @@ struct SettingsRecord {
 // The record of a read reply "1|SetUp=...|ModifyTime=...|...", without its first two characters.
 SettingsRecord ParseSettingsRecord(std::string_view text);
 
-// The window titles of a filter "A#B##C#": an empty piece between two "#" is an empty title.
+// The window titles of a filter, each ended by "#" (the last one may lack it): "A##B#" and "A#B##"
+// both hold an empty title, so a filter read back from its text keeps every title.
 std::vector<std::string> SplitWindowFilter(std::string_view setUp);
 // Each distinct title (first occurrence kept) followed by "#".
 std::string FormatWindowFilter(const std::vector<std::string>& titles);

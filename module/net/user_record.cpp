@@ -64,16 +64,12 @@ UserListReply ParseUserList(std::string_view reply) {
         return list;
 
     std::string_view rest = *body;
-    const auto total = CutField(rest, '|');
-    const auto count = CutField(rest, '|');
-    if (!total || !count)
+    const auto header = CutListHeader(rest);
+    if (!header)
         return list;
-    const auto stamp = CutField(rest, '|');
-    list.stamp = stamp.value_or(rest);
-    if (!stamp)
-        rest = {};
-    list.total = ReadInt(*total);
-    list.count = ReadInt(*count);
+    list.total = header->total;
+    list.count = header->count;
+    list.stamp = header->stamp;
 
     // A record cut off by a broken transfer has no "$" yet and is left out.
     while (static_cast<std::int32_t>(list.users.size()) < list.count) {

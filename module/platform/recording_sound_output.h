@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,9 +18,14 @@ public:
 
     // "data:<bytes>" or "file:<path>" per played sound, in playing order.
     std::vector<std::string> played() const;
+    // Waits until `count` sounds have been played; false when `timeout` came first.
+    bool waitForPlayed(std::size_t count, std::chrono::milliseconds timeout) const;
 
 private:
+    void record(std::string entry);
+
     mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
     std::vector<std::string> played_;
 };
 

@@ -12,11 +12,11 @@ namespace {
 
 constexpr std::size_t kLabelLength = 11;
 
-void readKernelVersion(SystemFacts& facts) {
+quorstat::OsVersion kernelVersion() {
     utsname name{};
     if (::uname(&name) != 0)
-        return;
-    std::sscanf(name.release, "%d.%d", &facts.osMajor, &facts.osMinor);
+        return {};
+    return quorstat::OsVersionFromKernelRelease(name.release);
 }
 
 std::string rootFileSystemLabel() {
@@ -43,7 +43,7 @@ std::string machineId() {
 
 SystemFacts ReadSystemFacts() {
     SystemFacts facts;
-    readKernelVersion(facts);
+    facts.os = kernelVersion();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         facts.screenWidth = screen->size().width();
         facts.screenHeight = screen->size().height();

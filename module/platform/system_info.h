@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "platform/os_version.h"
+
 // Facts about the machine that are sent at login and bind saved accounts to it.
 struct SystemFacts {
-    int osMajor = 0;
-    int osMinor = 0;
+    quorstat::OsVersion os;
     int screenWidth = 0;
     int screenHeight = 0;
     std::string machineLabel;  // at most 11 characters; may be empty

@@ -6,7 +6,10 @@
 #include <QString>
 #include <optional>
 
+class QAction;
 class QDialog;
+class QMenu;
+class QPoint;
 class QWidget;
 
 // Every modal interaction of host and module goes through here, so tests can answer it.
@@ -24,6 +27,8 @@ public:
     virtual void prompt(QWidget* parent, const QString& text, int closeAfterMs = 800) = 0;
     // Runs one of our own modal dialogs; returns its result code.
     virtual int exec(QDialog& dialog) = 0;
+    // Pops a menu up at a global position; the action chosen, or null when none was.
+    virtual QAction* popupMenu(QMenu& menu, const QPoint& at) = 0;
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
     // Asks before overwriting; a name typed without a suffix gets `defaultSuffix`.

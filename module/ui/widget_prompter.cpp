@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QMenu>
 
 #include "ui/tools_prompt_dialog.h"
 
@@ -41,6 +42,10 @@ void WidgetPrompter::prompt(QWidget* parent, const QString& text, int closeAfter
 
 int WidgetPrompter::exec(QDialog& dialog) {
     return dialog.exec();
+}
+
+QAction* WidgetPrompter::popupMenu(QMenu& menu, const QPoint& at) {
+    return menu.exec(at);
 }
 
 QString WidgetPrompter::openFileName(QWidget* parent, const QString& caption, const QString& dir,

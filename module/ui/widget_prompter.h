@@ -11,6 +11,7 @@ public:
                                         QMessageBox::StandardButton defaultButton) override;
     void prompt(QWidget* parent, const QString& text, int closeAfterMs) override;
     int exec(QDialog& dialog) override;
+    QAction* popupMenu(QMenu& menu, const QPoint& at) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,

@@ -43,6 +43,9 @@ QAction* actionNamed(const QMenu* menu, const QString& text) {
 using Exchange = quorstat::ScriptedService::Exchange;
 
 constexpr int kLottery = 1010;
+// A type the service is never asked with otherwise, and what marks such a request.
+constexpr int kUnusedRequestType = 11;
+constexpr const char* kMarkerBody = "marker";
 constexpr int kPlay = 1302;
 
 // A request as the service saw it: its page and the kind of question asked there.
@@ -90,7 +93,10 @@ private:
     void logIn();
     // Logs in and lets the draw data arrive, so the window is up.
     void logInAndShowWindow();
+    // Requests the service saw from `first` on, markers left out.
     QStringList sentSince(std::size_t first) const;
+    // Queues a marker and waits until the service saw it: all queued before has been sent then.
+    void waitUntilQueuedRequestsAreSent();
     std::size_t sentCount() const { return service_->exchanges().size(); }
 
     QTemporaryDir dir_;
@@ -195,9 +201,21 @@ void ConsoleDispatchTest::logInAndShowWindow() {
 QStringList ConsoleDispatchTest::sentSince(std::size_t first) const {
     QStringList keys;
     const auto exchanges = service_->exchanges();
-    for (std::size_t i = first; i < exchanges.size(); ++i)
-        keys << keyOf(exchanges[i]);
+    for (std::size_t i = first; i < exchanges.size(); ++i) {
+        if (exchanges[i].body != kMarkerBody)
+            keys << keyOf(exchanges[i]);
+    }
     return keys;
+}
+
+void ConsoleDispatchTest::waitUntilQueuedRequestsAreSent() {
+    quorstat::ServiceRequest marker;
+    marker.type = kUnusedRequestType;
+    marker.body = kMarkerBody;
+    const std::size_t before = sentCount();
+    QVERIFY(app().queue(marker));
+    QTRY_VERIFY(service_->exchanges().size() > before &&
+                service_->exchanges().back().body == kMarkerBody);
 }
 
 void ConsoleDispatchTest::loginQueuesItsRequestsInOrderAndTheFirstDrawShowsTheWindow() {
@@ -338,8 +356,9 @@ void ConsoleDispatchTest::aNoticeOnTheTemplateListIsShownAndTheListAskedAgainLat
     clock.start();
     deliver(Type::TemplateList, "5|模板服务维护中|");
     QCOMPARE(prompter_->messages.back().text, QStringLiteral("模板服务维护中"));
-    QTest::qWait(300);
-    QVERIFY(!sentSince(before).contains("BetTempletList.asp"));  // the window stays responsive
+    // The retry waits on a timer, not in the handler.
+    waitUntilQueuedRequestsAreSent();
+    QVERIFY(!sentSince(before).contains("BetTempletList.asp"));
     QTRY_VERIFY(sentSince(before).contains("BetTempletList.asp"));
     QVERIFY(clock.elapsed() >= CConsoleDialog::kTemplateRetryMs - 50);
 }
@@ -384,11 +403,11 @@ void ConsoleDispatchTest::choosingTheCurrentLotteryAgainSendsNothing() {
     QCOMPARE(current->text(), QStringLiteral("重庆时时彩"));
     menu->hide();
 
-    QTest::qWait(200);
+    waitUntilQueuedRequestsAreSent();
     const std::size_t before = sentCount();
     share_.calls.clear();
     current->trigger();
-    QTest::qWait(300);
+    waitUntilQueuedRequestsAreSent();
     QCOMPARE(sentSince(before), QStringList());
     QVERIFY(share_.calls.isEmpty());
     QCOMPARE(app().draw.lastDrawIssue, 130501001);

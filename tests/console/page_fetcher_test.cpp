@@ -7,6 +7,8 @@
 #include <future>
 #include <mutex>
 
+#include "loopback_server.h"
+
 namespace quorstat {
 namespace {
 
@@ -15,25 +17,17 @@ using namespace std::chrono_literals;
 // Serves one page, answers 404 elsewhere, and can hold its answers back until released.
 class PageServer {
 public:
-    PageServer() {
-        server_.Get("/page.html", [this](const httplib::Request&, httplib::Response& response) {
-            std::unique_lock lock(mutex_);
-            released_.wait(lock, [this] { return !stalled_; });
-            response.set_content("<b>开奖</b>", "text/html");
-        });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running())
-            std::this_thread::yield();
-    }
-    ~PageServer() {
-        release();
-        server_.stop();
-        thread_.join();
-    }
-    std::string url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(port_) + path;
-    }
+    PageServer()
+        : server_([this](httplib::Server& server) {
+              server.Get("/page.html",
+                         [this](const httplib::Request&, httplib::Response& response) {
+                             std::unique_lock lock(mutex_);
+                             released_.wait(lock, [this] { return !stalled_; });
+                             response.set_content("<b>开奖</b>", "text/html");
+                         });
+          }) {}
+    ~PageServer() { release(); }
+    std::string url(const std::string& path) const { return server_.url(path); }
     void stall() {
         std::lock_guard lock(mutex_);
         stalled_ = true;
@@ -45,12 +39,10 @@ public:
     }
 
 private:
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
     std::mutex mutex_;
     std::condition_variable released_;
     bool stalled_ = false;
+    testing::LoopbackServer server_;  // last: it goes first, while the handler's state still lives
 };
 
 TEST(FetchPage, GivesThePageOnlyWhenItWasServed) {
@@ -70,9 +62,9 @@ TEST(PageFetcher, FetchesOneAtATimeAndStopsQuicklyWhenItGoes) {
                                [&](std::optional<std::string> page) { first.set_value(page); }));
     EXPECT_EQ(first.get_future().get(), "<b>开奖</b>");
 
+    // The fetcher is free as soon as its callback has been called.
     server.stall();
     std::promise<std::optional<std::string>> stalled;
-    std::this_thread::sleep_for(50ms);  // the first thread has reported and is ending
     ASSERT_TRUE(fetcher->fetch(server.url("/page.html"),
                                [&](std::optional<std::string> page) { stalled.set_value(page); }));
     EXPECT_FALSE(fetcher->fetch(server.url("/page.html"), [](std::optional<std::string>) {}));

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
 
 #include "core/atomic_file.h"
+#include "temp_dir.h"
 
 namespace quorstat {
 namespace {
@@ -45,10 +46,8 @@ TEST(IniDocument, WritingOneKeyKeepsTheRestOfTheFile) {
 }
 
 TEST(IniDocument, SavesInTheAnsiCodePageAndCreatesTheFile) {
-    const auto dir = std::filesystem::temp_directory_path() / "quorstat_ini_test";
-    std::filesystem::create_directories(dir);
+    const testing::TempDir dir;
     const auto path = dir / "config.ini";
-    std::filesystem::remove(path);
     IniDocument ini;
     ini.setString("SystemSettings", "PlanTextEditLogFont_FaceName", "宋体");
     ASSERT_TRUE(ini.save(path));
@@ -57,7 +56,40 @@ TEST(IniDocument, SavesInTheAnsiCodePageAndCreatesTheFile) {
     EXPECT_EQ(
         IniDocument::Load(path).getString("systemsettings", "PlanTextEditLogFont_FaceName", ""),
         "宋体");
-    std::filesystem::remove_all(dir);
+}
+
+// Only the line of the key set may change; everything else of the file stays byte for byte.
+TEST(IniDocument, WritingAKeyKeepsEveryOtherByteOfTheFile) {
+    const struct {
+        const char* what;
+        std::string before;
+        const char* section;
+        const char* key;
+        std::optional<std::string> read;
+        std::string value;
+        std::string after;
+    } cases[] = {
+        {"bytes that are no GB18030 in a section never read",
+         "[Other]\r\nName=\x81\x20\xFF\r\n[Global]\r\nLottID=1010\r\n", "Global", "LottID", "1010",
+         "1012", "[Other]\r\nName=\x81\x20\xFF\r\n[Global]\r\nLottID=1012\r\n"},
+        {"a byte-order mark before the first section", "\xEF\xBB\xBF[Global]\r\nLottID=1013\r\n",
+         "Global", "LottID", "1013", "1012", "\xEF\xBB\xBF[Global]\r\nLottID=1012\r\n"},
+        {"UTF-8 text behind a byte-order mark", "\xEF\xBB\xBF[S]\r\nFace=宋体\r\n", "S", "Face",
+         "宋体", "楷体", "\xEF\xBB\xBF[S]\r\nFace=楷体\r\n"},
+        {"line feeds alone, and a last line without one", "[A]\nx=1\n[B]\ny=2", "B", "z",
+         std::nullopt, "3", "[A]\nx=1\n[B]\ny=2\r\nz=3\r\n"},
+        {"a value set to what it was", "[A]\r\nX = \"a b\"\r\n", "a", "x", "a b", "a b",
+         "[A]\r\nX = \"a b\"\r\n"},
+        {"a value in the ANSI code page", "[S]\r\nFace=\xCB\xCE\xCC\xE5\r\n", "S", "Face", "宋体",
+         "楷体", "[S]\r\nFace=\xBF\xAC\xCC\xE5\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        IniDocument ini = IniDocument::FromBytes(c.before);
+        EXPECT_EQ(ini.value(c.section, c.key), c.read);
+        ini.setString(c.section, c.key, c.value);
+        EXPECT_EQ(ini.bytes(), c.after);
+    }
 }
 
 }  // namespace

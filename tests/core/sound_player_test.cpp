@@ -6,9 +6,12 @@
 #include <fstream>
 
 #include "platform/recording_sound_output.h"
+#include "temp_dir.h"
 
 namespace quorstat {
 namespace {
+
+using namespace std::chrono_literals;
 
 std::map<int, std::string> fakeResources() {
     std::map<int, std::string> resources;
@@ -19,29 +22,24 @@ std::map<int, std::string> fakeResources() {
     return resources;
 }
 
-void waitUntilDrained(const SoundPlayer& player) {
-    for (int i = 0; i < 300 && player.pendingCount() > 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-}
-
 TEST(SoundPlayer, PlaysQueuedSoundsInOrderWithTheDescribedFallbacks) {
-    const auto wave = std::filesystem::temp_directory_path() / "quorstat_sound_test.wav";
+    const testing::TempDir dir;
+    const auto wave = dir / "draw.wav";
     std::ofstream(wave) << "RIFF";
     RecordingSoundOutput output;
     SoundPlayer player(output, fakeResources());
     for (const char digit : std::string("30582"))
         player.queue({1, sound_id::kDigitZero + (digit - '0'), {}});
     player.queue({0, 0, wave.string()});
-    player.queue({0, 0, "/nonexistent/draw.wav"});
+    player.queue({0, 0, (dir / "missing.wav").string()});
     player.queue({0, 0, ""});
     player.queue({1, 0, {}});     // resource 0 plays nothing
     player.queue({1, 9999, {}});  // an unknown resource plays nothing either
     player.queue({1, sound_id::kPlanHit, {}});
     ASSERT_TRUE(player.start());
-    waitUntilDrained(player);
+    // The last sound queued is the ninth to play.
+    EXPECT_TRUE(output.waitForPlayed(9, 10s));
     player.stop();
-    std::filesystem::remove(wave);
 
     const std::vector<std::string> expected = {
         "data:digit3",           "data:digit0", "data:digit5", "data:digit8", "data:digit2",

@@ -6,6 +6,7 @@
 #include "core/atomic_file.h"
 #include "core/ini_document.h"
 #include "core/text_codec.h"
+#include "platform/os_version.h"
 #include "test_files.h"
 
 namespace quorstat {
@@ -19,14 +20,12 @@ protected:
         state.paths = AppPaths::ForAppDir(dir.path());
         state.paths.createDataDir();
         state.machineLabel = "SYS盘";
-        state.osMajor = 10;
     }
 
     AppState restarted() const {
         AppState next;
         next.paths = state.paths;
         next.machineLabel = state.machineLabel;
-        next.osMajor = state.osMajor;
         next.LoadFilesAtStartup();
         return next;
     }
@@ -106,6 +105,26 @@ TEST_F(AppFiles, APageCountAboveSixtyLastsUntilTheNextStart) {
                   .getInt("SystemSettings", "Share_UserList_PrePageCount", 0),
               100);
     EXPECT_EQ(restarted().settings.shareUserListPrePageCount, 20);
+}
+
+// The older plan-text font belongs to Windows XP; a Linux kernel numbered 5 is no reason for it.
+TEST_F(AppFiles, AKernelVersionSelectsNeitherTheXpFontNorAnythingElseOfXp) {
+    struct Case {
+        const char* release;
+        int major;
+        int minor;
+    } cases[] = {{"5.10.0-28-amd64", 5, 10}, {"5.4", 5, 4}, {"6.1.0-18-amd64", 6, 1}, {"", 0, 0}};
+    for (const auto& c : cases) {
+        const OsVersion version = OsVersionFromKernelRelease(c.release);
+        EXPECT_EQ(version.major, c.major) << c.release;
+        EXPECT_EQ(version.minor, c.minor) << c.release;
+        AppState started;
+        started.paths = state.paths;
+        started.windowsXp = version.windowsXp;
+        started.LoadFilesAtStartup();
+        EXPECT_EQ(started.settings.planTextFont.faceName, "微软雅黑") << c.release;
+        EXPECT_EQ(started.settings.planTextFont.height, 19) << c.release;
+    }
 }
 
 TEST_F(AppFiles, WithoutTheDataDirectoryNothingIsWrittenAndDefaultsStay) {

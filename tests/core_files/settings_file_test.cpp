@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/atomic_file.h"
 #include "core/text_codec.h"
 
 namespace quorstat {
@@ -16,9 +17,9 @@ struct Loaded {
     int playId = 0;
 };
 
-Loaded load(std::string_view iniText, int osMajor = 10) {
+Loaded load(std::string_view iniText, bool windowsXp = false) {
     Loaded loaded;
-    LoadSettings(IniDocument::Parse(iniText), osMajor, loaded.settings, loaded.lotteryId,
+    LoadSettings(IniDocument::Parse(iniText), windowsXp, loaded.settings, loaded.lotteryId,
                  loaded.playId);
     return loaded;
 }
@@ -70,10 +71,10 @@ TEST(SettingsFile, MissingFileGivesTheTableDefaults) {
     expected.shareUserTopOwn = false;
     EXPECT_EQ(loaded.settings, expected);
 
-    const Loaded older = load("", 5);
+    const Loaded older = load("", true);
     EXPECT_EQ(older.settings.planTextFont.height, 12);
     EXPECT_EQ(older.settings.planTextFont.faceName, "宋体");
-    EXPECT_EQ(load("", 6).settings.planTextFont.faceName, "微软雅黑");
+    EXPECT_EQ(load("", false).settings.planTextFont.faceName, "微软雅黑");
 }
 
 TEST(SettingsFile, FlagsBytesAndTextsReadLikeTheWindowsProfileReader) {
@@ -155,6 +156,76 @@ TEST(SettingsFile, WritesEveryKeyInTableOrderAndKeepsOtherLines) {
     EXPECT_TRUE(text.ends_with("DataBoxSettings_BigpBox_ClrBeforeInto=0\r\n"));
 }
 
+// The golden file names every key once, each with a value other than its default: a key the
+// program misspells reads as its default and is written under another name.
+TEST(SettingsFile, TheGoldenFileGivesEveryValueAndIsWrittenBackByteForByte) {
+    const auto golden = ReadWholeFile(QUORSTAT_TEST_DATA "/config.ini");
+    ASSERT_TRUE(golden.has_value());
+    Settings expected;
+    expected.tabIndexTotal = 1;
+    expected.tabIndexMyPlan = 1;
+    expected.tabIndexSharePlan = 1;
+    expected.myPlanUseSinglePos = true;
+    expected.myPlanBetByLocation = true;
+    expected.shareUserAttentionFront = true;
+    expected.factorCycle = 30;
+    expected.shareUserTopOwn = true;
+    expected.closeWndToSystemTray = true;
+    expected.minimizeToSystemTray = true;
+    expected.exitPrompt = false;
+    expected.unregPrompt = false;
+    expected.lotteryShowAnimation = false;
+    expected.lotteryPopupTrayTip = false;
+    expected.lotteryPlaySound = false;
+    expected.lotteryPlaySoundType = 1;
+    expected.lotteryNowSoundFile = "/声音/开奖.wav";
+    expected.lotteryPreTip = true;
+    expected.lotteryPreTipSeconds = 90;
+    expected.lotteryPreSoundFile = "/声音/预告.wav";
+    expected.planStatBeforePasteClrEdit = false;
+    expected.planStatAfterSubmitClrEdit = false;
+    expected.planPlanListPrePageCount = 50;
+    expected.planEndPlaySound = true;
+    expected.shareUserListPrePageCount = 35;
+    expected.sharePlanListPrePageCount = 40;
+    expected.shareUserListSearchItemTmpRecordCount = 200;
+    expected.shareIsNewPlaySound = true;
+    expected.shareFileNewPlaySound = "/声音/新方案.wav";
+    expected.shareEndPlaySound = true;
+    expected.planTextBlankLine = true;
+    expected.planTextFore = 8405024;
+    expected.planTextBack = 13421772;
+    expected.planTextFont = {-16, 2, 3, 4, 700, 1, 1, 1, 134, 3, 2, 5, 49, "楷体"};
+    expected.groupMode = 2;
+    expected.groupCount = 5;
+    expected.userCountPerGroup = 3;
+    expected.groupType = 1;
+    expected.sameUserCount = 2;
+    expected.errorInGroup = 3;
+    expected.dataBoxPosX = -20;
+    expected.dataBoxPosY = 40;
+    expected.dataBoxWndCX = 900;
+    expected.dataBoxWndCY = 700;
+    expected.dataBoxShowAfterInto = false;
+    expected.dataBoxHideAfterSubmit = false;
+    expected.dataBoxToMyPlanAfterSubmit = true;
+    expected.planBoxClrBeforeInto = true;
+    expected.bigpBoxClrBeforeInto = true;
+
+    IniDocument file = IniDocument::FromBytes(*golden);
+    Loaded loaded;
+    LoadSettings(file, false, loaded.settings, loaded.lotteryId, loaded.playId);
+    EXPECT_EQ(loaded.settings, expected);
+    EXPECT_EQ(loaded.lotteryId, 1013);
+    EXPECT_EQ(loaded.playId, 1305);
+
+    IniDocument written;
+    StoreSettings(written, expected, 1013, 1305);
+    EXPECT_EQ(written.bytes(), *golden);
+    StoreSettings(file, loaded.settings, loaded.lotteryId, loaded.playId);
+    EXPECT_EQ(file.bytes(), *golden);
+}
+
 TEST(SettingsFile, RoundTripKeepsEveryValue) {
     Settings settings;
     settings.tabIndexMyPlan = 1;
@@ -178,7 +249,7 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
 
     IniDocument ini;
     StoreSettings(ini, settings, 1014, 1309);
-    const Loaded loaded = load(ini.text(), 5);
+    const Loaded loaded = load(ini.text(), true);
     EXPECT_EQ(loaded.settings, settings);
     EXPECT_EQ(loaded.lotteryId, 1014);
     EXPECT_EQ(loaded.playId, 1309);

@@ -6,35 +6,17 @@
 #include <chrono>
 #include <thread>
 
+#include "loopback_server.h"
+
 namespace {
 
-// An update host on loopback serving the two list files.
-class UpdateHost {
-public:
-    UpdateHost() {
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    ~UpdateHost() {
-        server_.stop();
-        thread_.join();
-    }
-    void serve(const std::string& location, const std::string& list) {
-        server_.Get(location + "DetailList.zip",
-                    [list](const httplib::Request&, httplib::Response& r) {
-                        r.set_content(list, "application/octet-stream");
-                    });
-    }
-    httplib::Server& server() { return server_; }
-    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+using quorstat::testing::LoopbackServer;
 
-private:
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
-};
+void serve(httplib::Server& server, const std::string& location, const std::string& list) {
+    server.Get(location + "DetailList.zip", [list](const httplib::Request&, httplib::Response& r) {
+        r.set_content(list, "application/octet-stream");
+    });
+}
 
 constexpr const char* kFirst = "/BetUpdate/Package1/";
 constexpr const char* kSecond = "/BetUpdate/Package2/";
@@ -53,30 +35,32 @@ TEST(ReleaseCheck, ComparesTheFirstLinesOfBothLocationsAsText) {
         {"2.9.0", "", false},
     };
     for (const auto& c : cases) {
-        UpdateHost host;
-        host.serve(kFirst, c.first);
-        host.serve(kSecond, c.second);
+        const LoopbackServer host([&](httplib::Server& server) {
+            serve(server, kFirst, c.first);
+            serve(server, kSecond, c.second);
+        });
         EXPECT_EQ(ReleaseCheck(host.address()).newerReleaseAvailable("2.8.1"), c.newer)
             << c.first << " / " << c.second;
     }
 }
 
 TEST(ReleaseCheck, OnlyTheFirstLocationReachableMeansNoRelease) {
-    UpdateHost host;
-    host.serve(kFirst, "9.9.9\r\n");
+    const LoopbackServer host([](httplib::Server& server) { serve(server, kFirst, "9.9.9\r\n"); });
     EXPECT_FALSE(ReleaseCheck(host.address()).newerReleaseAvailable("2.8.1"));
 }
 
 TEST(ReleaseCheck, AListWithoutAnnouncedLengthIsNotFetched) {
-    UpdateHost host;
-    host.serve(kSecond, "2.9.0\r\n");
-    host.server().Get(std::string(kFirst) + "DetailList.zip", [](const httplib::Request&,
-                                                                 httplib::Response& response) {
-        response.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink& sink) {
-            sink.write("2.9.0\r\n", 7);
-            sink.done();
-            return true;
-        });
+    const LoopbackServer host([](httplib::Server& server) {
+        serve(server, kSecond, "2.9.0\r\n");
+        server.Get(std::string(kFirst) + "DetailList.zip",
+                   [](const httplib::Request&, httplib::Response& response) {
+                       response.set_chunked_content_provider("text/plain",
+                                                             [](size_t, httplib::DataSink& sink) {
+                                                                 sink.write("2.9.0\r\n", 7);
+                                                                 sink.done();
+                                                                 return true;
+                                                             });
+                   });
     });
     const ReleaseCheck check(host.address());
     EXPECT_FALSE(check.fetchList(kFirst).has_value());
@@ -88,12 +72,13 @@ TEST(ReleaseCheck, UnreachableOrSilentHostsEndWithinTheLimit) {
     EXPECT_FALSE(ReleaseCheck("").newerReleaseAvailable("2.8.1"));
     EXPECT_FALSE(ReleaseCheck("127.0.0.1:1").newerReleaseAvailable("2.8.1"));
 
-    UpdateHost host;
-    host.server().Get(std::string(kFirst) + "DetailList.zip",
-                      [](const httplib::Request&, httplib::Response& response) {
-                          std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-                          response.set_content("2.9.0", "text/plain");
-                      });
+    const LoopbackServer host([](httplib::Server& server) {
+        server.Get(std::string(kFirst) + "DetailList.zip",
+                   [](const httplib::Request&, httplib::Response& response) {
+                       std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+                       response.set_content("2.9.0", "text/plain");
+                   });
+    });
     const auto begin = std::chrono::steady_clock::now();
     EXPECT_FALSE(ReleaseCheck(host.address(), 300).newerReleaseAvailable("2.8.1"));
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(1400));

@@ -47,6 +47,7 @@ private slots:
     void escapeDoesNotHideTheDialogButClosingEndsTheProgram();
     void statusCodesActBeforeTheReply();
     void aSavedAccountWithoutPasswordOpensTheDialogWithItsName();
+    void bothAccountMenusAreAnsweredByThePrompter();
     void linksOpenThroughTheShell();
 
 private:
@@ -115,7 +116,7 @@ void LoginDialogTest::statusCodesActBeforeTheReply() {
     QVERIFY(!login.checkReplyStatus(reply(3, "3|请升级到新版本|")));
     QCOMPARE(prompter.messages.back().text, QStringLiteral("无法启动升级程序，请重新安装本软件"));
     QCOMPARE(prompter.messages.back().icon, Prompter::Icon::Error);
-    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents(&host_);
     QCOMPARE(host_.exitEvents, 1);
     prompter.answers.push_back(QMessageBox::No);
     QVERIFY(!login.checkReplyStatus(reply(3, "3|请升级到新版本|")));
@@ -141,6 +142,35 @@ void LoginDialogTest::aSavedAccountWithoutPasswordOpensTheDialogWithItsName() {
 
     login.onLogoutReply(reply(2, ""));  // an empty reply changes nothing
     QVERIFY(login.loginDialog() != nullptr);
+}
+
+void LoginDialogTest::bothAccountMenusAreAnsweredByThePrompter() {
+    ScriptedPrompter prompter;
+    CToolsLoginDialog dialog({{"alice", "pa"}, {"bob", "pb"}}, dir_.path());
+    auto* accounts = dialog.findChild<QPushButton*>("button3183");
+    prompter.menuChoices = {QStringLiteral("alice")};
+    accounts->click();
+    QCOMPARE(prompter.menus.back(), (QStringList{"bob", "alice"}));
+    QCOMPARE(dialog.userName(), QStringLiteral("alice"));
+    QCOMPARE(dialog.password(), QStringLiteral("pa"));
+    accounts->click();  // closed without a choice
+    QCOMPARE(dialog.userName(), QStringLiteral("alice"));
+
+    auto& app = CQuorstatApp::instance();
+    app.savedAccounts.entries = {{"alice", "pa"}, {"bob", ""}};
+    app.userName = "alice";
+    app.settings.unregPrompt = true;
+    QWidget console;
+    CLoginController login(app, &console);
+    prompter.menuChoices = {QStringLiteral("切换帐号")};
+    prompter.answers = {QMessageBox::No};
+    login.showAccountMenu(nullptr);
+    QCOMPARE(prompter.menus.back(), (QStringList{"bob", "切换帐号"}));
+    QCOMPARE(prompter.messages.back().text, QStringLiteral("确定要退出当前登录吗？"));
+    prompter.menuChoices = {QStringLiteral("bob")};
+    login.showAccountMenu(nullptr);
+    QCOMPARE(app.pendingUserName, std::string("bob"));
+    app.pendingUserName.clear();
 }
 
 void LoginDialogTest::linksOpenThroughTheShell() {

@@ -241,13 +241,29 @@ TEST(SettingsRecord, ReadsValueAndStamp) {
         "Remark=r||SetUp=QQ#消息盒子##|ModifyTime=2013-05-01 10:00:00|Allow=1|");
     EXPECT_EQ(record.setUp, "QQ#消息盒子##");
     EXPECT_EQ(record.modifyTime, "2013-05-01 10:00:00");
-    EXPECT_EQ(SplitWindowFilter(record.setUp), (std::vector<std::string>{"QQ", "消息盒子"}));
-    EXPECT_EQ(SplitWindowFilter("A##B#"), (std::vector<std::string>{"A", "", "B"}));
 }
 
-TEST(SettingsRecord, WindowFilterTextDropsRepeats) {
+TEST(SettingsRecord, WindowFilterKeepsEveryTitleEmptyOnesIncluded) {
+    struct Case {
+        std::string_view setUp;
+        std::vector<std::string> titles;
+    } cases[] = {
+        {"QQ#消息盒子##", {"QQ", "消息盒子", ""}},
+        {"A##B#", {"A", "", "B"}},
+        {"A#B", {"A", "B"}},
+        {"#", {""}},
+        {"", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitWindowFilter(c.setUp), c.titles) << c.setUp;
+}
+
+TEST(SettingsRecord, WindowFilterTextDropsRepeatsAndReadsBackWhole) {
     EXPECT_EQ(FormatWindowFilter({"A", "B", "A", ""}), "A#B##");
     EXPECT_EQ(FormatWindowFilter({}), "");
+    const std::vector<std::string> defaults = DefaultWindowFilter().titles;
+    ASSERT_EQ(defaults.size(), 18u);
+    EXPECT_EQ(SplitWindowFilter(FormatWindowFilter(defaults)), defaults);
 }
 
 TEST(SettingsRecord, IntervalsInSecondsAndMinutes) {

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "net/date_time.h"
+#include "scoped_time_zone.h"
 
 namespace quorstat {
 namespace {
@@ -114,8 +113,7 @@ TEST(DateTime, UnreadableTextsFallBackToTheYear2000) {
 }
 
 TEST(DateTime, FormatsAndConvertsInTheLocalZone) {
-    setenv("TZ", "CST-8", 1);
-    tzset();
+    const testing::ScopedTimeZone beijing("CST-8");
     const std::time_t time = ParseDateTime("2013-05-01 12:34:56").toTimeT();
     EXPECT_EQ(time, 1367382896);
     EXPECT_EQ(FormatDateTime(time), "2013-05-01 12:34:56");

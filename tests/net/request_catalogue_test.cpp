@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
+
+#include "scoped_time_zone.h"
 
 namespace quorstat {
 namespace {
@@ -14,10 +16,9 @@ const std::string kScope = "&LotteryName=重庆时时彩&LotteryPlay=三星&Lott
 
 class RequestCatalogueTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
+    static void SetUpTestSuite() { utc_ = std::make_unique<testing::ScopedTimeZone>("UTC"); }
+    static void TearDownTestSuite() { utc_.reset(); }
+    static inline std::unique_ptr<testing::ScopedTimeZone> utc_;
 
     RequestCatalogueTest() {
         state.userName = "alice";

@@ -1,6 +1,7 @@
 #include "net/request_hand_over.h"
 
 #include <QElapsedTimer>
+#include <QSemaphore>
 #include <QThread>
 #include <QtTest>
 
@@ -46,6 +47,20 @@ private:
         QVERIFY(StartServiceClient(*client, receiver, handler));
     }
 
+    // Starts the client with the real hand-over behind one that tells when a reply reaches it.
+    void startClientTellingHandOvers(QObject* receiver, RequestHandler& handler) {
+        const RequestHandOver handOver(receiver, *client, handler);
+        QVERIFY(client->start(
+            [this, handOver](const std::shared_ptr<ServiceRequest>& request,
+                             const std::atomic<bool>& stop) {
+                handOverEntered.release();
+                handOver(request, stop);
+            },
+            [](std::string) {}));
+    }
+
+    QSemaphore handOverEntered;
+
 private slots:
     void init() {
         service = std::make_unique<ScriptedService>(
@@ -55,6 +70,7 @@ private slots:
         state->serverPort = service->port();
         state->sessionToken = "T0K";
         client = std::make_unique<ServiceClient>(*state);
+        handOverEntered.acquire(handOverEntered.available());
     }
 
     void cleanup() {
@@ -90,11 +106,10 @@ private slots:
 
     void stoppingWhileTheUiThreadIsBusyNeverWaitsForIt() {
         Window window;
-        startClient(&window, window);
+        startClientTellingHandOvers(&window, window);
         client->QueueRequest(RequestType::ServerTime, "a", 0, 0);
-        QVERIFY(service->waitForExchanges(1, 5s));
         // The worker now waits for a hand-over that this thread, busy here, cannot run.
-        QThread::msleep(200);
+        QVERIFY(handOverEntered.tryAcquire(1, 10000));
         QElapsedTimer timer;
         timer.start();
         client->stop();
@@ -105,10 +120,9 @@ private slots:
 
     void aReceiverGoneMidwayLetsTheWorkerGoOn() {
         auto window = std::make_unique<Window>();
-        startClient(window.get(), *window);
+        startClientTellingHandOvers(window.get(), *window);
         client->QueueRequest(RequestType::ServerTime, "a", 0, 0);
-        QVERIFY(service->waitForExchanges(1, 5s));
-        QThread::msleep(200);
+        QVERIFY(handOverEntered.tryAcquire(1, 10000));
         window.reset();
         client->QueueRequest(RequestType::ServerTime, "b", 0, 0);
         QVERIFY(service->waitForExchanges(2, 5s));

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <httplib.h>
-
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "loopback_server.h"
 
 namespace quorstat {
 
@@ -24,33 +24,15 @@ public:
     };
     using Script = std::function<std::string(const Exchange&)>;
 
-    explicit ScriptedService(Script script) : script_(std::move(script)) {
-        server_.set_tcp_nodelay(true);
-        server_.Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
-            Exchange exchange{request.path, request.body, request.get_header_value("Content-Type"),
-                              request.has_header("User-Agent"), request.has_header("Expect")};
-            {
-                std::unique_lock lock(mutex_);
-                exchanges_.push_back(exchange);
-                changed_.notify_all();
-                changed_.wait(lock, [this] { return !stalled_; });
-            }
-            response.set_content(script_(exchange), "text/plain");
-        });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        // Stopping a server that has not begun to listen would leave it listening for ever.
-        while (!server_.is_running())
-            std::this_thread::yield();
-    }
+    explicit ScriptedService(Script script)
+        : script_(std::move(script)), server_([this](httplib::Server& server) {
+              server.Post(".*", [this](const httplib::Request& request,
+                                       httplib::Response& response) { answer(request, response); });
+          }) {}
 
-    ~ScriptedService() {
-        release();
-        server_.stop();
-        thread_.join();
-    }
+    ~ScriptedService() { release(); }
 
-    int port() const { return port_; }
+    int port() const { return server_.port(); }
 
     void stall() {
         std::lock_guard lock(mutex_);
@@ -75,14 +57,24 @@ public:
     }
 
 private:
+    void answer(const httplib::Request& request, httplib::Response& response) {
+        Exchange exchange{request.path, request.body, request.get_header_value("Content-Type"),
+                          request.has_header("User-Agent"), request.has_header("Expect")};
+        {
+            std::unique_lock lock(mutex_);
+            exchanges_.push_back(exchange);
+            changed_.notify_all();
+            changed_.wait(lock, [this] { return !stalled_; });
+        }
+        response.set_content(script_(exchange), "text/plain");
+    }
+
     Script script_;
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Exchange> exchanges_;
     bool stalled_ = false;
+    testing::LoopbackServer server_;  // last: it goes first, while the handler's state still lives
 };
 
 }  // namespace quorstat

@@ -110,11 +110,13 @@ TEST_F(ServiceClientTest, LoggedOutOnlyTheLoginIsQueued) {
     EXPECT_FALSE(client.QueueRequest(RequestType::ServerTime, "a", 0, 0));
     EXPECT_FALSE(client.QueueRequest(std::nullopt));
     EXPECT_TRUE(client.QueueRequest(RequestType::Login, "Username=alice", 0, 0));
-    ASSERT_TRUE(handler.waitFor(1));
-    std::this_thread::sleep_for(200ms);
+    // Replies come in queue order: once a second login is answered, all queued has been sent.
+    EXPECT_TRUE(client.QueueRequest(RequestType::Login, "Username=bob", 0, 0));
+    ASSERT_TRUE(handler.waitFor(2));
     const auto exchanges = service.exchanges();
-    ASSERT_EQ(exchanges.size(), 1u);
+    ASSERT_EQ(exchanges.size(), 2u);
     EXPECT_EQ(exchanges[0].path, "/BetInfo1/release/BetUserLogin.asp");
+    EXPECT_EQ(exchanges[1].path, "/BetInfo1/release/BetUserLogin.asp");
 }
 
 TEST_F(ServiceClientTest, RequestsWaitingAtLogoutAreDroppedAndTheNextLoginIsSent) {

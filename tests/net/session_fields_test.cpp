@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "scoped_time_zone.h"
 
 namespace quorstat {
 namespace {
@@ -16,8 +15,7 @@ TEST(SessionFields, PasswordDigestIsTheMiddleOfMd5OverAnsiBytes) {
 }
 
 TEST(SessionFields, TimeTokenCarriesTheLocalTimeTwice) {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    const testing::ScopedTimeZone utc("UTC");
     EXPECT_EQ(BuildTimeToken(1367411445),
               "VF=MjAxMy0wNS0wMSAxMjozMDo0NQ&Ontime=2013-05-01 12:30:45");
 }

@@ -1,5 +1,7 @@
 #include "scripted_prompter.h"
 
+#include <QMenu>
+
 ScriptedPrompter::ScriptedPrompter() {
     Prompter::install(this);
 }
@@ -31,6 +33,24 @@ int ScriptedPrompter::exec(QDialog& dialog) {
     auto script = std::move(dialogScripts.front());
     dialogScripts.pop_front();
     return script(dialog);
+}
+
+QAction* ScriptedPrompter::popupMenu(QMenu& menu, const QPoint&) {
+    QStringList texts;
+    for (const QAction* action : menu.actions()) {
+        if (!action->isSeparator())
+            texts << action->text();
+    }
+    menus << texts;
+    if (menuChoices.empty())
+        return nullptr;
+    const QString choice = menuChoices.front();
+    menuChoices.pop_front();
+    for (QAction* action : menu.actions()) {
+        if (!action->isSeparator() && action->isEnabled() && action->text() == choice)
+            return action;
+    }
+    return nullptr;
 }
 
 QString ScriptedPrompter::nextFileName() {

@@ -25,6 +25,7 @@ public:
                                         QMessageBox::StandardButton defaultButton) override;
     void prompt(QWidget* parent, const QString& text, int closeAfterMs) override;
     int exec(QDialog& dialog) override;
+    QAction* popupMenu(QMenu& menu, const QPoint& at) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
@@ -35,6 +36,7 @@ public:
     std::deque<QMessageBox::StandardButton> answers;  // message answers; Ok when empty
     std::deque<DialogScript> dialogScripts;           // rejected when empty
     std::deque<QString> fileNames;                    // cancelled when empty
+    std::deque<QString> menuChoices;  // the text of the item to choose; none chosen when empty
 
     struct Shown {
         QString caption;
@@ -52,6 +54,7 @@ public:
     std::vector<SaveDialog> saveDialogs;
     QStringList prompts;
     QStringList dialogTitles;
+    QList<QStringList> menus;  // the item texts of each menu popped up, separators left out
 
 private:
     QString nextFileName();
