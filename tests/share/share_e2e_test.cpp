@@ -1,6 +1,8 @@
 // The sharing page against the stand-in service with 41 users who have settled plans: the list,
 // its filters, its order, its pages and following, as a user works them.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +76,7 @@ private slots:
     void sortingBySuccessRateAsksAscendingThenDescending();
     void pagingReachesTheLastPage();
     void followingAUserMarksHimAndChangesTheCounts();
+    void theMenuCopiesNamesAndHandsUsersToTheDataBox();
     void theCompactGridShowsNamesOnly();
 
 private:
@@ -172,8 +175,10 @@ void ShareEndToEndTest::filtersNarrowTheListAndBadOnesAreRefused() {
     setFilter("SearchPlanAllCountLog", true, QStringLiteral(">= 3"));
     click("search");
     QTRY_COMPARE_WITH_TIMEOUT(label(), QStringLiteral("1/1页，共8个用户"), 10000);
-    QCOMPARE(column(grid(), 1), (QStringList{"高手10", "高手11", "高手13", "高手14", "高手15",
-                                             "高手17", "高手18", "高手19"}));
+    QStringList names = column(grid(), 1);
+    names.sort();
+    QCOMPARE(names, (QStringList{"高手10", "高手11", "高手13", "高手14", "高手15", "高手17",
+                                 "高手18", "高手19"}));
     QCOMPARE(child<HistoryEdit>(page(), QStringLiteral("SearchPlanAllCountLog"))->text(),
              QStringLiteral(">=3"));
     QCOMPARE(quorstat::ReadWholeFile(dataFile("SearchLog/SearchPlanAllCountLog.log")),
@@ -259,10 +264,40 @@ void ShareEndToEndTest::followingAUserMarksHimAndChangesTheCounts() {
     QVERIFY(!own->actions().at(0)->isEnabled());
 }
 
-void ShareEndToEndTest::theCompactGridShowsNamesOnly() {
+void ShareEndToEndTest::theMenuCopiesNamesAndHandsUsersToTheDataBox() {
     click("resetFilters");
     click("search");
     QTRY_COMPARE_WITH_TIMEOUT(label(), QStringLiteral("1/3页，共41个用户"), 10000);
+    QWidget dataBox;
+    app().dataBoxWnd = &dataBox;
+    QSignalSpy transfers(page(), &CSubShareDialog::dataBoxTransferRequested);
+    grid()->selectRow(3);
+    grid()->selectionModel()->select(grid()->model()->index(1, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    QMenu* menu = openMenuOnRow(3);
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("转数据箱"));
+    const QList<QAction*> boxes = menu->actions().at(0)->menu()->actions();
+    QCOMPARE(boxes.size(), 4);
+    QCOMPARE(boxes.at(3)->text(), QStringLiteral("转方案盒（新建组）"));
+    boxes.at(3)->trigger();
+    QCOMPARE(transfers.size(), 1);
+    const auto users = transfers.at(0).at(0).value<std::vector<quorstat::tagUSERINFO>>();
+    QCOMPARE(users.size(), std::size_t(2));
+    QCOMPARE(QString::fromStdString(users[0].userName), cell(grid(), 1, 1));
+    QCOMPARE(QString::fromStdString(users[1].userName), cell(grid(), 3, 1));
+    QCOMPARE(transfers.at(0).at(1).toInt(), 1);
+    QCOMPARE(transfers.at(0).at(2).toBool(), true);
+
+    for (QAction* action : menu->actions())
+        if (action->text() == QStringLiteral("复制用户名"))
+            action->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), cell(grid(), 1, 1) + "," + cell(grid(), 3, 1));
+    app().dataBoxWnd = nullptr;
+}
+
+void ShareEndToEndTest::theCompactGridShowsNamesOnly() {
     child<QCheckBox>(list(), QStringLiteral("detail"))->setChecked(false);
     QVERIFY(list()->compactGrid()->isVisible());
     QVERIFY(!grid()->isVisible());
