@@ -16,13 +16,7 @@ tagSEARCHUSERCONFIG SearchUserConfigFile::load() {
 }
 
 bool SearchUserConfigFile::save(const tagSEARCHUSERCONFIG& config) {
-    std::string image = WriteSearchUserConfig(config);
-    if (image == savedImage_)
-        return true;
-    if (!WriteFileAtomically(file_, image))
-        return false;
-    savedImage_ = std::move(image);
-    return true;
+    return WriteFileIfChanged(file_, WriteSearchUserConfig(config), savedImage_);
 }
 
 }  // namespace quorstat

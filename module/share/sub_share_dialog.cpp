@@ -84,7 +84,6 @@ void CSubShareDialog::buildSearchPanel() {
     modes->addStretch(1);
     auto* search = new QPushButton(QStringLiteral("搜索"), searchPanel_);
     search->setObjectName(QStringLiteral("search"));
-    search->setDefault(true);
     auto* reset = new QPushButton(QStringLiteral("重置"), searchPanel_);
     reset->setObjectName(QStringLiteral("resetFilters"));
     modes->addWidget(search);

@@ -305,9 +305,8 @@ void CSubShareUserDialog::showEvent(QShowEvent* event) {
 
 // The grid learns its width only when it is laid out and shown.
 bool CSubShareUserDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == detailGrid_->viewport() && event->type() == QEvent::Resize) {
+    if (watched == detailGrid_->viewport() && event->type() == QEvent::Resize)
         fitColumnsToWidth(detailGrid_);
-    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -332,6 +331,7 @@ void CSubShareUserDialog::fillGrids() {
                                                        app_.settings.factorCycle));
     compactGrid_->SetContent(quorstat::CompactUserGrid(page_.users()));
     showSortIndicator();
+    fitColumnsToWidth(detailGrid_);
 
     reselect(detailGrid_, detailNames, static_cast<int>(quorstat::kUserNameColumn));
     reselect(compactGrid_, compactNames, -1);
@@ -351,7 +351,6 @@ void CSubShareUserDialog::showSortIndicator() {
     else
         header->setSortIndicator(settings_.sortColumn,
                                  settings_.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-    fitColumnsToWidth(detailGrid_);
 }
 
 void CSubShareUserDialog::saveSettings() {
