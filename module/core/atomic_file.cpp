@@ -38,6 +38,15 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     return ok;
 }
 
+bool WriteFileIfChanged(const std::filesystem::path& path, std::string bytes, std::string& saved) {
+    if (bytes == saved)
+        return true;
+    if (!WriteFileAtomically(path, bytes))
+        return false;
+    saved = std::move(bytes);
+    return true;
+}
+
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)

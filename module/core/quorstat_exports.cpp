@@ -7,6 +7,7 @@
 #include "core/quorstat_app.h"
 #include "core/tools_exit_prompt_dialog.h"
 #include "plan/sub_plan_dialog.h"
+#include "share/sub_share_dialog.h"
 #include "templates/template_controller.h"
 #include "ui/prompter.h"
 #include "ui/wait_cursor.h"
@@ -49,6 +50,8 @@ QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* pass
     app.console = new CConsoleDialog(hostWidget);
     auto* planPage = new CSubPlanDialog(app);
     app.console->attachPlanPanel(planPage, planPage);
+    auto* sharePage = new CSubShareDialog(app);
+    app.console->attachSharePanel(sharePage, sharePage);
     new CTemplateController(app, *app.console);
     app.console->show();
     return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(app.console));

@@ -52,13 +52,7 @@ bool PlanFormStore::unchanged() const {
 }
 
 bool PlanFormStore::save() {
-    std::string image = WritePlanFormFile(records_);
-    if (image == savedImage_)
-        return true;
-    if (!WriteFileAtomically(file_, image))
-        return false;
-    savedImage_ = std::move(image);
-    return true;
+    return WriteFileIfChanged(file_, WritePlanFormFile(records_), savedImage_);
 }
 
 }  // namespace quorstat
