@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "../tests/core_files/test_files.h"
 #include "core/base_file.h"
 #include "databox/prj_file.h"
+#include "test_files.h"
 
 namespace {
 
