@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTimer>
 
 #include "console/current_scope.h"
 #include "console/data_box_view.h"
@@ -28,6 +27,7 @@
 #include "net/settings_record.h"
 #include "plan/lottery_table.h"
 #include "plan/play_table.h"
+#include "ui/call_later.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
 #include "ui/tools_prompt_dialog.h"
@@ -211,7 +211,7 @@ void CConsoleDialog::startUp() {
     LotteryChanged();
     PlayChanged();
     // After QST_Run has returned, so the host knows this window before it is hidden.
-    QTimer::singleShot(0, login_, &CLoginController::start);
+    CallLater(login_, 0, &CLoginController::start);
 }
 
 void CConsoleDialog::resizeEvent(QResizeEvent* event) {
@@ -499,7 +499,7 @@ void CConsoleDialog::endUpload() {
 // ---- requests ------------------------------------------------------------------------------
 
 void CConsoleDialog::retryLater(void (CConsoleDialog::*request)()) {
-    QTimer::singleShot(kRetryMs, this, request);
+    CallLater(this, kRetryMs, request);
 }
 
 void CConsoleDialog::requestShareRead() {
@@ -835,7 +835,7 @@ void CConsoleDialog::onTemplateList(const ServiceRequest& request) {
     switch (app_.templates.apply(quorstat::ParseTemplateList(request.reply),
                                  app_.currentTemplateName)) {
         case Outcome::Retry:
-            QTimer::singleShot(kTemplateRetryMs, this, &CConsoleDialog::requestTemplateList);
+            CallLater(this, kTemplateRetryMs, &CConsoleDialog::requestTemplateList);
             break;
         case Outcome::Loaded:
             refillTemplatePicker();

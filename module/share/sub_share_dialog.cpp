@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "console/current_scope.h"
 #include "core/quorstat_app.h"
@@ -15,6 +14,7 @@
 #include "share/share_plan_view.h"
 #include "share/sub_share_user_dialog.h"
 #include "share/user_search.h"
+#include "ui/call_later.h"
 #include "ui/history_edit.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
@@ -231,7 +231,7 @@ void CSubShareDialog::Reload() {
     if (reloadPending_)
         return;
     reloadPending_ = true;
-    QTimer::singleShot(0, this, &CSubShareDialog::reloadNow);
+    CallLater(this, 0, &CSubShareDialog::reloadNow);
 }
 
 void CSubShareDialog::reloadNow() {

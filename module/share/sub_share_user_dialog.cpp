@@ -22,6 +22,7 @@
 #include "plan/play_table.h"
 #include "share/user_list_grids.h"
 #include "share/user_search.h"
+#include "ui/call_later.h"
 #include "ui/grid_ctrl.h"
 #include "ui/qt_text.h"
 
@@ -278,7 +279,7 @@ void CSubShareUserDialog::Reset() {
     refreshTimer_->stop();
     if (!app_.isLoggedIn())
         return;
-    QTimer::singleShot(kShowRefreshMs, this, [this] { RefreshList(Refresh::Incremental); });
+    CallLater(this, kShowRefreshMs, [this] { RefreshList(Refresh::Incremental); });
     if (isVisible())
         refreshTimer_->start(app_.intervals.userList);
 }
@@ -299,7 +300,7 @@ void CSubShareUserDialog::turnPage(bool changed) {
 
 void CSubShareUserDialog::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    QTimer::singleShot(kShowRefreshMs, this, [this] { RefreshList(Refresh::Incremental); });
+    CallLater(this, kShowRefreshMs, [this] { RefreshList(Refresh::Incremental); });
     refreshTimer_->start(app_.intervals.userList);
 }
 

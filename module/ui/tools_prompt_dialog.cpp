@@ -1,8 +1,9 @@
 #include "ui/tools_prompt_dialog.h"
 
 #include <QLabel>
-#include <QTimer>
 #include <QVBoxLayout>
+
+#include "ui/call_later.h"
 
 CToolsPromptDialog::CToolsPromptDialog(const QString& text, int closeAfterMs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -18,5 +19,5 @@ CToolsPromptDialog::CToolsPromptDialog(const QString& text, int closeAfterMs, QW
                        "rgb(160, 140, 110); } QLabel { color: rgb(0, 0, 128); }"));
     setMinimumWidth(220);
     if (closeAfterMs > 0)
-        QTimer::singleShot(closeAfterMs, this, &QDialog::accept);
+        CallLater(this, closeAfterMs, &QDialog::accept);
 }
