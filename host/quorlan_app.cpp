@@ -36,6 +36,9 @@ bool CQuorlanApp::handOffToUpdater() const {
 int CQuorlanApp::run() {
     if (handOffToUpdater())
         return 0;
+    // Watched before the instance socket appears, so a SIGTERM sent once it exists always ends the
+    // program through its orderly exit.
+    UnixSignalWatcher termination;
     SingleInstanceGuard guard(title);
     if (!guard.becomePrimary())
         return 0;
@@ -45,7 +48,6 @@ int CQuorlanApp::run() {
     QObject::connect(&guard, &SingleInstanceGuard::showRequested, &dialog,
                      &CQuorlanDlg::activateFromSecondStart);
     QObject::connect(&dialog, &CQuorlanDlg::exitRequested, qApp, &QCoreApplication::quit);
-    UnixSignalWatcher termination;
     QObject::connect(&termination, &UnixSignalWatcher::terminationRequested, &dialog,
                      &CQuorlanDlg::exitProgram);
     dialog.initialize();
