@@ -460,6 +460,8 @@ void CConsoleDialog::attachSharePanel(QWidget* page, quorstat::SharePanelView* v
 
 // The chosen tab stays chosen, and the swap is no choice of the user's to be saved.
 void CConsoleDialog::replacePage(QWidget*& slot, QWidget* page, const QString& title) {
+    if (page == slot)
+        return;
     const QSignalBlocker quiet(tabs_);
     const int current = tabs_->currentIndex();
     const int index = tabs_->indexOf(slot);
@@ -737,8 +739,13 @@ void CConsoleDialog::onDrawHistory(const ServiceRequest& request) {
 
 void CConsoleDialog::onPlanUploaded(const ServiceRequest& request) {
     endUpload();
-    if (quorstat::StatusCode(request.reply) != '1') {
-        Prompter::instance().message(this, QStringLiteral("提交投注方案失败，请稍后重试"));
+    const auto status = quorstat::StatusCode(request.reply);
+    if (status != '1') {
+        // A refusal says why; a notice was shown already, and a failed exchange says nothing.
+        const std::string_view refusal = quorstat::Message(request.reply);
+        Prompter::instance().message(this, status == '0' && !refusal.empty()
+                                               ? toQString(refusal)
+                                               : QStringLiteral("提交投注方案失败，请稍后重试"));
         return;
     }
     if (!planView_)
