@@ -41,7 +41,8 @@ std::vector<std::string> splitNames(std::string_view list) {
 
 NumberEntryPanel::NumberEntryPanel(CQuorstatApp& app, QWidget* parent)
     : QWidget(parent), app_(app) {
-    setObjectName(QStringLiteral("numberEntry"));
+    setObjectName(QStringLiteral("numberEntryArea"));
+    setAttribute(Qt::WA_StyledBackground);
     field_ = new BetNumbersField(app_.settings, this);
     freePicker_ = new PositionFreePickerWidget(this);
     positionalPicker_ = new PositionalPickerWidget(this);

@@ -160,13 +160,7 @@ CSubPlanStatDialog::~CSubPlanStatDialog() {
 }
 
 void CSubPlanStatDialog::buildControls() {
-    numberEntry_ = new QWidget(this);
-    numberEntry_->setObjectName(QStringLiteral("numberEntryArea"));
-    numberEntry_->setAttribute(Qt::WA_StyledBackground);
-    entry_ = new NumberEntryPanel(app_, numberEntry_);
-    auto* entryLayout = new QVBoxLayout(numberEntry_);
-    entryLayout->setContentsMargins(0, 0, 0, 0);
-    entryLayout->addWidget(entry_);
+    entry_ = new NumberEntryPanel(app_, this);
     connect(entry_, &NumberEntryPanel::betNumbersChanged, this, [this](const std::string& text) {
         if (store_.current())
             record().betNumbers = text;
@@ -194,7 +188,7 @@ void CSubPlanStatDialog::buildControls() {
     connect(table_, &QTableView::doubleClicked, this, [this] { modifyMultiples(selectedRows()); });
 
     auto* left = new QVBoxLayout;
-    left->addWidget(numberEntry_, 1);
+    left->addWidget(entry_, 1);
     left->addWidget(buildSettings());
     // Nothing is computed from numbers still going into the field.
     connect(entry_, &NumberEntryPanel::busyChanged, calculate_,

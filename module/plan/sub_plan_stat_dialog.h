@@ -52,7 +52,6 @@ public:
     // anything changed.
     void SaveState();
 
-    QWidget* numberEntryArea() const { return numberEntry_; }
     NumberEntryPanel* numberEntry() const { return entry_; }
     const std::vector<quorstat::MultipleRow>& rows() const;
     quorstat::tagCONFIG_MYPLANDATA& record();
@@ -100,7 +99,6 @@ private:
     bool refusing_ = false;
     quorstat::PlanSubmission submission_;
 
-    QWidget* numberEntry_ = nullptr;
     NumberEntryPanel* entry_ = nullptr;
     QComboBox* issueCount_ = nullptr;
     QLineEdit* unitCost_ = nullptr;
