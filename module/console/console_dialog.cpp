@@ -114,6 +114,9 @@ CConsoleDialog::CConsoleDialog(QWidget* host) : QWidget(host), app_(CQuorstatApp
 CConsoleDialog::~CConsoleDialog() {
     if (app_.requestHandler == this)
         app_.requestHandler = nullptr;
+    // Hidden first, so that no page comes to be shown as the pages before it go: a page shown
+    // starts timers that would fire into a module already unloaded.
+    hide();
     // The panels go in a fixed order; the login dialog first, so it never outlives its controller.
     delete login_;
     delete controlPanel_;
