@@ -114,6 +114,9 @@ CConsoleDialog::CConsoleDialog(QWidget* host) : QWidget(host), app_(CQuorstatApp
 CConsoleDialog::~CConsoleDialog() {
     if (app_.requestHandler == this)
         app_.requestHandler = nullptr;
+    // Hidden first, so that no page comes to be shown as the pages before it go: a page shown
+    // starts timers that would fire into a module already unloaded.
+    hide();
     // The panels go in a fixed order; the login dialog first, so it never outlives its controller.
     delete login_;
     delete controlPanel_;
@@ -460,6 +463,8 @@ void CConsoleDialog::attachSharePanel(QWidget* page, quorstat::SharePanelView* v
 
 // The chosen tab stays chosen, and the swap is no choice of the user's to be saved.
 void CConsoleDialog::replacePage(QWidget*& slot, QWidget* page, const QString& title) {
+    if (page == slot)
+        return;
     const QSignalBlocker quiet(tabs_);
     const int current = tabs_->currentIndex();
     const int index = tabs_->indexOf(slot);
@@ -737,8 +742,13 @@ void CConsoleDialog::onDrawHistory(const ServiceRequest& request) {
 
 void CConsoleDialog::onPlanUploaded(const ServiceRequest& request) {
     endUpload();
-    if (quorstat::StatusCode(request.reply) != '1') {
-        Prompter::instance().message(this, QStringLiteral("提交投注方案失败，请稍后重试"));
+    const auto status = quorstat::StatusCode(request.reply);
+    if (status != '1') {
+        // A refusal says why; a notice was shown already, and a failed exchange says nothing.
+        const std::string_view refusal = quorstat::Message(request.reply);
+        Prompter::instance().message(this, status == '0' && !refusal.empty()
+                                               ? toQString(refusal)
+                                               : QStringLiteral("提交投注方案失败，请稍后重试"));
         return;
     }
     if (!planView_)

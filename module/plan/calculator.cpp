@@ -253,7 +253,8 @@ std::vector<MultipleRow> plainTable(const tagCONFIG_MYPLANDATA& record, const Pl
     return rows;
 }
 
-// The bet count 计算 works with; a numbers text is rewritten in canonical form on the way.
+// The bet count 计算 works with; a numbers text that holds numbers is rewritten in canonical form
+// on the way.
 std::int64_t betCountOf(tagCONFIG_MYPLANDATA& record, const PlayState& play) {
     switch (playFamily(record.playId)) {
         case PlayFamily::positionFree:
@@ -264,8 +265,13 @@ std::int64_t betCountOf(tagCONFIG_MYPLANDATA& record, const PlayState& play) {
             return picker.betCount();
         }
         default: {
+            // Text without one whole number stays as typed.
             BetCounters counters;
-            return NormalizeBetNumbers(record.betNumbers, counters, play);
+            std::string numbers = record.betNumbers;
+            const int count = NormalizeBetNumbers(numbers, counters, play);
+            if (count > 0)
+                record.betNumbers = std::move(numbers);
+            return count;
         }
     }
 }

@@ -14,7 +14,10 @@ CSubPlanDialog::CSubPlanDialog(CQuorstatApp& app, QWidget* parent)
     layout->addWidget(form_, 1);
 }
 
-void CSubPlanDialog::OnPlanListReply(const std::string&, int) {}
+void CSubPlanDialog::OnPlanListReply(const std::string&, int flag) {
+    if (flag == 1)
+        form_->OnUploadAccepted();
+}
 
 void CSubPlanDialog::ClearPlanListStamp() {}
 
@@ -24,7 +27,9 @@ std::string CSubPlanDialog::PlanText() const {
 
 void CSubPlanDialog::RecomposePlanText() {}
 
-void CSubPlanDialog::SetShareFlag(bool) {}
+void CSubPlanDialog::SetShareFlag(bool shared) {
+    form_->ShowShareFlag(shared);
+}
 
 void CSubPlanDialog::OnNewDraw() {}
 

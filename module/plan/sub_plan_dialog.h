@@ -16,7 +16,8 @@ public:
 
     CSubPlanStatDialog* planForm() const { return form_; }
 
-    // The own-plan list takes these once it is on the page; until then its replies go unused.
+    // The own-plan list takes these once it is on the page; until then a list reply only tells
+    // the form that its upload was taken.
     void OnPlanListReply(const std::string& reply, int flag) override;
     void ClearPlanListStamp() override;
     std::string PlanText() const override;

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <map>
 #include <numeric>
@@ -22,10 +23,13 @@
 #include <set>
 #include <variant>
 
+#include "console/console_dialog.h"
+#include "console/current_scope.h"
 #include "core/quorstat_app.h"
 #include "core/search_history.h"
 #include "net/reply_text.h"
 #include "plan/calculator_table_model.h"
+#include "plan/number_entry_panel.h"
 #include "plan/plan_form_file.h"
 #include "plan/preset_rules.h"
 #include "plan/tools_mfy_mul_dialog.h"
@@ -66,6 +70,13 @@ const QString kStyleSheet = QStringLiteral(
     "  padding: 3px 16px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
     "  stop:0 #fffdf8, stop:1 #efe6d2); }"
     "#planForm QPushButton:hover { background: #fffaf0; border-color: #9c8a62; }"
+    "#positionalPicker QPushButton, #positionFreePicker QPushButton, #betNumbersField QPushButton"
+    "  { padding: 3px 0px; }"
+    "#planForm QPushButton#submit { color: white; font-weight: bold; border-color: #8c1d14;"
+    "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #e0523f, stop:1 #b52a1d); }"
+    "#planForm QPushButton#submit:disabled { background: #d8b4ad; border-color: #c2a49c; }"
+    "#betNumbers { border: 1px solid #c2b28f; border-radius: 3px; background: white;"
+    "  color: #1d2b5c; }"
     "#calculatorTable { border: 1px solid #c2b28f; gridline-color: #e6dcc6;"
     "  selection-background-color: #34508d; alternate-background-color: #faf5ea; }"
     "#calculatorTable QHeaderView::section { color: #1d2b5c; background: #e9dfc8;"
@@ -101,6 +112,33 @@ QString costOrPrizeText(double value) {
     return toQString(fmt::format("{:.3f}", value));
 }
 
+// The upload's questions, put to the user as Yes/No boxes.
+class PromptedQuestions : public quorstat::UploadQuestions {
+public:
+    explicit PromptedQuestions(QWidget* parent) : parent_(parent) {}
+
+    bool ratioIsRight(double unitCost, double prize) override {
+        return ask(
+            toQString(fmt::format("当前设置单注金额：{:.3f}，中奖金额：{:.3f}，这个设置是否正确？",
+                                  unitCost, prize)),
+            QMessageBox::No);
+    }
+    bool startUpload() override { return ask(QStringLiteral("确定要开始上传方案吗？")); }
+    bool shareFromNowOn() override {
+        return ask(QStringLiteral("人人为我，我为人人，您要分享方案吗？"));
+    }
+
+private:
+    bool ask(const QString& question,
+             QMessageBox::StandardButton preselected = QMessageBox::NoButton) {
+        return Prompter::instance().message(
+                   parent_, question, Prompter::defaultCaption(), Prompter::Icon::Question,
+                   QMessageBox::Yes | QMessageBox::No, preselected) == QMessageBox::Yes;
+    }
+
+    QWidget* parent_;
+};
+
 }  // namespace
 
 CSubPlanStatDialog::CSubPlanStatDialog(CQuorstatApp& app, QWidget* parent)
@@ -122,10 +160,12 @@ CSubPlanStatDialog::~CSubPlanStatDialog() {
 }
 
 void CSubPlanStatDialog::buildControls() {
-    numberEntry_ = new QWidget(this);
-    numberEntry_->setObjectName(QStringLiteral("numberEntryArea"));
-    numberEntry_->setAttribute(Qt::WA_StyledBackground);
-    numberEntry_->setMinimumHeight(170);
+    entry_ = new NumberEntryPanel(app_, this);
+    connect(entry_, &NumberEntryPanel::betNumbersChanged, this, [this](const std::string& text) {
+        if (store_.current())
+            record().betNumbers = text;
+    });
+    connect(entry_, &NumberEntryPanel::submitRequested, this, &CSubPlanStatDialog::Submit);
 
     model_ = new CalculatorTableModel(this);
     table_ = new QTableView(this);
@@ -148,8 +188,11 @@ void CSubPlanStatDialog::buildControls() {
     connect(table_, &QTableView::doubleClicked, this, [this] { modifyMultiples(selectedRows()); });
 
     auto* left = new QVBoxLayout;
-    left->addWidget(numberEntry_, 1);
+    left->addWidget(entry_, 1);
     left->addWidget(buildSettings());
+    // Nothing is computed from numbers still going into the field.
+    connect(entry_, &NumberEntryPanel::busyChanged, calculate_,
+            [this](bool busy) { calculate_->setEnabled(!busy); });
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(left);
@@ -310,6 +353,7 @@ void CSubPlanStatDialog::showRecord() {
     quorstat::ReadBackForm(quorstat::FieldsFromRecord(shown), shown);
     store_.settleCurrent(shown);
     setFields(quorstat::FieldsFromRecord(record()));
+    entry_->showRecord(record());
     refillPresetList();
     std::vector<quorstat::MultipleRow> rows;
     if (app_.play.currentIssue != 0)
@@ -320,6 +364,7 @@ void CSubPlanStatDialog::showRecord() {
 void CSubPlanStatDialog::SaveState() {
     if (!store_.current())
         return;
+    entry_->readBack(record());
     quorstat::ReadBackForm(fields(), record());
     store_.save();
 }
@@ -336,6 +381,7 @@ void CSubPlanStatDialog::OnIssueChanged() {
         quorstat::ResizeTable(rows, issueCount_->currentIndex() + 1, record(), app_.play);
     quorstat::RelabelTable(rows, app_.play);
     showRows(std::move(rows));
+    entry_->refreshCount();
 }
 
 void CSubPlanStatDialog::updateEnabled() {
@@ -398,14 +444,78 @@ void CSubPlanStatDialog::recalculate(CalculationStart start) {
     quorstat::Calculation calculation;
     {
         const WaitCursor wait;
+        entry_->readBack(record());
         calculation = quorstat::Calculate(fields(), record(), app_.play, start);
         store_.save();
     }
-    // The fields show what was taken, defaults in place of what was refused.
+    // The fields show what was taken, defaults in place of what was refused, and the numbers
+    // as they were counted.
     setFields(quorstat::FieldsFromRecord(record()));
+    entry_->showNumbers(record().betNumbers);
     showRows(std::move(calculation.rows));
     if (!calculation.message.empty())
         Prompter::instance().message(this, toQString(calculation.message));
+}
+
+// ---- upload ----------------------------------------------------------------------------------
+
+void CSubPlanStatDialog::Submit() {
+    if (entry_->busy())
+        return;
+    SaveState();
+    setFields(quorstat::FieldsFromRecord(record()));
+    quorstat::UploadForm form;
+    form.record = &record();
+    form.remainingSeconds = app_.draw.remainingSeconds;
+    for (const quorstat::MultipleRow& row : model_->rows())
+        form.multiples.push_back(row.multiple);
+    form.checkedPositions = entry_->checkedPositions();
+    form.betByLocation = entry_->betByLocation();
+    form.shared = app_.shareFlag;
+    form.serverTime = app_.draw.serverTime;
+    form.pageSize = app_.settings.planPlanListPrePageCount;
+    PromptedQuestions questions(this);
+    const quorstat::UploadDecision decision = submission_.prepare(form, app_.play, questions);
+    if (decision.shareChosen)
+        agreedToShare();
+    if (!decision.message.empty()) {
+        Prompter::instance().message(this, toQString(decision.message));
+        return;
+    }
+    if (!decision.plan)
+        return;
+    if (!decision.normalizedNumbers.empty())
+        entry_->showNumbers(decision.normalizedNumbers);
+    auto request = app_.catalogue().planUpload(quorstat::CurrentScope(app_), *decision.plan);
+    if (!request)
+        return;
+    if (app_.console)
+        app_.console->beginUpload(QStringLiteral("正在上传数据，请稍后..."));
+    app_.queue(std::move(request));
+}
+
+// Sharing agreed to on the way is kept whatever becomes of the upload.
+void CSubPlanStatDialog::agreedToShare() {
+    app_.shareFlag = true;
+    entry_->setShared(true);
+    app_.queue(app_.catalogue().shareSet(quorstat::CurrentScope(app_), true));
+}
+
+// The numbers stay until the service has the plan, so a refused plan can be sent again.
+void CSubPlanStatDialog::OnUploadAccepted() {
+    if (app_.settings.planStatAfterSubmitClrEdit)
+        entry_->clearNumbers();
+    // Said once the reply has been handled, so the request worker is not kept waiting.
+    QTimer::singleShot(
+        0, this, [this] { Prompter::instance().prompt(this, QStringLiteral("方案提交成功")); });
+}
+
+void CSubPlanStatDialog::SetBetNumbers(std::string_view text) {
+    entry_->takeNumbers(text);
+}
+
+void CSubPlanStatDialog::ShowShareFlag(bool shared) {
+    entry_->setShared(shared);
 }
 
 void CSubPlanStatDialog::showRows(std::vector<quorstat::MultipleRow> rows) {

@@ -4,15 +4,18 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "plan/calculator.h"
 #include "plan/plan_form_fields.h"
 #include "plan/plan_form_store.h"
+#include "plan/plan_submission.h"
 
 class CalculatorTableModel;
 class CQuorstatApp;
+class NumberEntryPanel;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -21,9 +24,9 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 
-// The plan form of the "我的方案" page: the bet numbers (their entry fills numberEntryArea()) and
-// the multiple calculator with its settings, presets and table. Its state is the form record of
-// the current lottery and play, kept in "MyPlanDataConfig.dat".
+// The plan form of the "我的方案" page: the number entry with the upload, and the multiple
+// calculator with its settings, presets and table. Its state is the form record of the current
+// lottery and play, kept in "MyPlanDataConfig.dat".
 class CSubPlanStatDialog : public QWidget {
     Q_OBJECT
 public:
@@ -38,11 +41,18 @@ public:
 
     // "计算".
     void Calculate();
+    // "提交": checks the plan, asks what has to be asked and sends it.
+    void Submit();
+    // The service took the plan.
+    void OnUploadAccepted();
+    // Numbers handed to the form from elsewhere; normalised for the current play.
+    void SetBetNumbers(std::string_view text);
+    void ShowShareFlag(bool shared);
     // Copies the fields into the current record, without a message, and writes the file when
     // anything changed.
     void SaveState();
 
-    QWidget* numberEntryArea() const { return numberEntry_; }
+    NumberEntryPanel* numberEntry() const { return entry_; }
     const std::vector<quorstat::MultipleRow>& rows() const;
     quorstat::tagCONFIG_MYPLANDATA& record();
     quorstat::PlanFormFields fields() const;
@@ -62,6 +72,7 @@ private:
     void showRows(std::vector<quorstat::MultipleRow> rows);
     void recalculate(quorstat::CalculationStart start);
     void updateEnabled();
+    void agreedToShare();
 
     void unitCostLeft();
     // Prize and capital are checked against the unit cost when they are left.
@@ -86,8 +97,9 @@ private:
     std::filesystem::path historyDir_;
     double rememberedCost_ = 0;
     bool refusing_ = false;
+    quorstat::PlanSubmission submission_;
 
-    QWidget* numberEntry_ = nullptr;
+    NumberEntryPanel* entry_ = nullptr;
     QComboBox* issueCount_ = nullptr;
     QLineEdit* unitCost_ = nullptr;
     QLineEdit* prize_ = nullptr;

@@ -486,6 +486,11 @@ void ConsoleDispatchTest::planRepliesReachThePlanPanel() {
     deliver(Type::PlanUpload, "0|期号已过");
     QVERIFY(console().isEnabled());
     QCOMPARE(prompter_->messages.back().text, QStringLiteral("提交投注方案失败，请稍后重试"));
+    // A refusal with its reason shows the reason.
+    deliver(Type::PlanUpload, "0|期号已过|");
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("期号已过"));
+    deliver(Type::PlanUpload, "");
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("提交投注方案失败，请稍后重试"));
 
     app().generalSendConfig.sendAfterSubmit = 1;
     plans_.planText = "\xE3\x80\x80 方案 123 \xE3\x80\x80";  // full-width spaces around it

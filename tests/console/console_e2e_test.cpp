@@ -1,26 +1,16 @@
 // The logged-in window against the stand-in service on a virtual clock, over real HTTP.
-#include <httplib.h>
-
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
 #include "console/console_dialog.h"
-#include "console/login_controller.h"
 #include "console/sub_control_dialog.h"
 #include "console/sub_status_dialog.h"
-#include "console/tools_login_dialog.h"
 #include "console_test_support.h"
 #include "scripted_prompter.h"
-#include "service/service_app.h"
-
-QST_API void QST_Init(char*, char*);
-QST_API std::intptr_t QST_Run(void*, const char*, const char*, int);
-QST_API void QST_Exit();
+#include "service_session.h"
 
 class ConsoleEndToEndTest : public QObject {
     Q_OBJECT
@@ -34,60 +24,26 @@ private slots:
 private:
     CQuorstatApp& app() { return CQuorstatApp::instance(); }
     CConsoleDialog& console() { return *app().console; }
-    CToolsLoginDialog* loginDialog() { return console().loginController()->loginDialog(); }
-    void setServiceClock(const char* time);
 
-    QTemporaryDir dir_;
-    std::unique_ptr<quorstat::service::ServiceApp> service_;
     ScriptedPrompter prompter_;
     BalloonHost host_;
+    ServiceSession session_{"2013-05-01 09:15:00"};
 };
 
 void ConsoleEndToEndTest::initTestCase() {
-    quorstat::service::ServiceOptions options;
-    options.port = 0;
-    options.databasePath = dir_.filePath(QStringLiteral("service.db")).toStdString();
-    options.clockStart = quorstat::service::parseDateTime("2013-05-01 09:15:00");
-    options.clockSpeed = 0.0;
-    options.seed = 11;
-    service_ = std::make_unique<quorstat::service::ServiceApp>(options);
-    QVERIFY(service_->start());
-    qputenv("QUORSTAT_DATA_DIR", dir_.filePath(QStringLiteral("Data")).toUtf8());
-    qputenv("QUORSTAT_SERVER", "127.0.0.1:" + QByteArray::number(service_->port()));
-    char title[kQstTextBufferSize];
-    char version[kQstTextBufferSize];
-    QST_Init(title, version);
+    QVERIFY(session_.start(host_));
     app().settings.lotteryPopupTrayTip = true;
     app().settings.lotteryPlaySound = true;
     app().settings.lotteryPlaySoundType = 0;
-    QVERIFY(QST_Run(&host_, nullptr, nullptr, 0) != 0);
-    QTRY_VERIFY(loginDialog() != nullptr);
 }
 
 void ConsoleEndToEndTest::cleanupTestCase() {
-    QST_Exit();
-    service_->stop();
-}
-
-void ConsoleEndToEndTest::setServiceClock(const char* time) {
-    httplib::Client client("127.0.0.1", service_->port());
-    const auto reply =
-        client.Post("/control/clock", {{"Authorization", "Bearer " + service_->controlToken()}},
-                    std::string("Set=") + time, "application/x-www-form-urlencoded");
-    QVERIFY(reply && reply->body.starts_with("1|"));
+    session_.stop();
 }
 
 void ConsoleEndToEndTest::theFirstDrawAfterLoginOpensTheWindowQuietly() {
     QVERIFY(host_.isHidden());
-    QTest::keyClicks(loginDialog()->findChild<QLineEdit*>(QStringLiteral("edit3015")),
-                     QStringLiteral("demo"));
-    QTest::keyClicks(loginDialog()->findChild<QLineEdit*>(QStringLiteral("edit3013")),
-                     QStringLiteral("demo123"));
-    QTest::mouseClick(loginDialog()->findChild<QPushButton*>(QStringLiteral("button3016")),
-                      Qt::LeftButton);
-    QTRY_VERIFY(app().isLoggedIn());
-
-    QTRY_VERIFY_WITH_TIMEOUT(loginDialog() == nullptr, 10000);
+    QVERIFY(session_.logIn());
     QVERIFY(host_.isVisible());
     QVERIFY(host_.isMaximized());
     QVERIFY(console().isVisible());
@@ -110,7 +66,7 @@ void ConsoleEndToEndTest::theFirstDrawAfterLoginOpensTheWindowQuietly() {
 }
 
 void ConsoleEndToEndTest::aDrawOnTheServiceIsShownAndAnnounced() {
-    setServiceClock("2013-05-01 10:00:05");
+    QVERIFY(session_.setClock("2013-05-01 10:00:05"));
     // The next server-time refresh brings the clock past the draw time.
     console().statusPanel()->RunStep(CSubStatusDialog::kServerTimeTimer);
     QTRY_COMPARE(app().draw.closedIssue, 130501024);

@@ -275,6 +275,12 @@ TEST(Calculate, StopsWithTheMessageOrComputesAndKeepsTheManualColumn) {
         }
     }
 
+    // Text without one whole number is left as it was typed.
+    tagCONFIG_MYPLANDATA unfinished = NewPlanFormData(1010, 1301);
+    unfinished.betNumbers = "1";
+    Calculate(fields, unfinished, openIssue(1301), CalculationStart::Form);
+    EXPECT_EQ(unfinished.betNumbers, "1");
+
     // A multiple edit computes with the manual column whatever strategy is chosen, and writes the
     // numbers back in canonical form.
     tagCONFIG_MYPLANDATA record = NewPlanFormData(1010, 1301);
