@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "net/page_cursor.h"
 #include "net/user_record.h"
 
 namespace quorstat {
@@ -15,8 +16,8 @@ namespace quorstat {
 class UserListPage {
 public:
     const std::vector<tagUSERINFO>& users() const { return users_; }
-    int currentPage() const { return currentPage_; }
-    int pageCount() const { return pageCount_; }
+    int currentPage() const { return cursor_.currentPage(); }
+    int pageCount() const { return cursor_.pageCount(); }
     int total() const { return total_; }
     // The third field of the last list taken, sent back on incremental refreshes.
     const std::string& stamp() const { return stamp_; }
@@ -30,13 +31,13 @@ public:
     void reset();
 
     // Paging; each returns whether the page changed.
-    bool first();
-    bool previous();
-    bool next();
-    bool last();
+    bool first() { return cursor_.first(); }
+    bool previous() { return cursor_.previous(); }
+    bool next() { return cursor_.next(); }
+    bool last() { return cursor_.last(); }
     // "转到" with the typed text: 1 or less is the first page, beyond the last the last.
-    bool goTo(std::string_view typed);
-    bool setPage(int page);
+    bool goTo(std::string_view typed) { return cursor_.goTo(typed); }
+    bool setPage(int page) { return cursor_.setPage(page); }
 
     // Marks the listed user of that name; false when he is not on the page.
     bool setFollowed(std::string_view name, bool followed);
@@ -45,8 +46,7 @@ public:
 
 private:
     std::vector<tagUSERINFO> users_;
-    int currentPage_ = 1;
-    int pageCount_ = 1;
+    PageCursor cursor_;
     int total_ = 0;
     bool listed_ = false;
     std::string stamp_;
