@@ -762,7 +762,8 @@ void CConsoleDialog::onPlanUploaded(const ServiceRequest& request) {
 }
 
 void CConsoleDialog::onPlanList(const ServiceRequest& request) {
-    if (planView_)
+    // Plans of a lottery or play the user has left would be listed as the new one's.
+    if (planView_ && isCurrentSelection(request))
         planView_->OnPlanListReply(request.reply, -1);
 }
 

@@ -50,6 +50,8 @@ QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* pass
     app.console = new CConsoleDialog(hostWidget);
     auto* planPage = new CSubPlanDialog(app);
     app.console->attachPlanPanel(planPage, planPage);
+    QObject::connect(planPage, &CSubPlanDialog::groupSendRequested, app.console,
+                     &CConsoleDialog::groupSendRequested);
     auto* sharePage = new CSubShareDialog(app);
     app.console->attachSharePanel(sharePage, sharePage);
     new CTemplateController(app, *app.console);

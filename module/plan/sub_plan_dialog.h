@@ -5,19 +5,19 @@
 #include "console/plan_panel_view.h"
 
 class CQuorstatApp;
+class CSubPlanInfoDialog;
 class CSubPlanStatDialog;
 
-// The "我的方案" page: the plan form, and beside it the own-plan list. The central window routes
-// the page's replies and events here.
+// The "我的方案" page: the plan form, and below its table the own-plan list. The central window
+// routes the page's replies and events here.
 class CSubPlanDialog : public QWidget, public quorstat::PlanPanelView {
     Q_OBJECT
 public:
     explicit CSubPlanDialog(CQuorstatApp& app, QWidget* parent = nullptr);
 
     CSubPlanStatDialog* planForm() const { return form_; }
+    CSubPlanInfoDialog* planList() const { return list_; }
 
-    // The own-plan list takes these once it is on the page; until then a list reply only tells
-    // the form that its upload was taken.
     void OnPlanListReply(const std::string& reply, int flag) override;
     void ClearPlanListStamp() override;
     std::string PlanText() const override;
@@ -30,6 +30,10 @@ public:
     void OnSelectionChanged() override;
     void OnIssueChanged() override;
 
+signals:
+    void groupSendRequested(const QString& text, bool silent);
+
 private:
     CSubPlanStatDialog* form_ = nullptr;
+    CSubPlanInfoDialog* list_ = nullptr;
 };

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -196,8 +197,19 @@ void CSubPlanStatDialog::buildControls() {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(left);
-    layout->addWidget(table_, 1);
+    rightColumn_ = new QSplitter(Qt::Vertical, this);
+    rightColumn_->setObjectName(QStringLiteral("planRightColumn"));
+    rightColumn_->setChildrenCollapsible(false);
+    rightColumn_->addWidget(table_);
+    layout->addWidget(rightColumn_, 1);
     updateEnabled();
+}
+
+void CSubPlanStatDialog::placeBelowTable(QWidget* panel) {
+    rightColumn_->addWidget(panel);
+    // The plans below get the larger share; the table shows a dozen issues.
+    rightColumn_->setStretchFactor(0, 2);
+    rightColumn_->setStretchFactor(1, 3);
 }
 
 QWidget* CSubPlanStatDialog::buildSettings() {

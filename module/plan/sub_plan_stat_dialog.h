@@ -22,6 +22,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
 class QTableView;
 
 // The plan form of the "我的方案" page: the number entry with the upload, and the multiple
@@ -57,6 +58,8 @@ public:
     quorstat::tagCONFIG_MYPLANDATA& record();
     quorstat::PlanFormFields fields() const;
     QTableView* table() const { return table_; }
+    // Puts a panel below the table, sharing the right column with it.
+    void placeBelowTable(QWidget* panel);
     // The table's context menu for the rows selected now, as the right mouse button shows it.
     void showTableMenu(const QPoint& globalPos);
 
@@ -100,6 +103,7 @@ private:
     quorstat::PlanSubmission submission_;
 
     NumberEntryPanel* entry_ = nullptr;
+    QSplitter* rightColumn_ = nullptr;
     QComboBox* issueCount_ = nullptr;
     QLineEdit* unitCost_ = nullptr;
     QLineEdit* prize_ = nullptr;

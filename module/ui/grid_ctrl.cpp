@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -95,6 +96,22 @@ std::vector<std::size_t> CGridCtrl::SelectedRecords() const {
         if (!model_->isSummaryRow(index.row()))
             records.push_back(model_->recordOf(index.row()));
     return records;
+}
+
+std::vector<std::size_t> CGridCtrl::ShownRecords() const {
+    std::vector<std::size_t> records;
+    for (int row = 0; row < model_->rowCount(); ++row)
+        if (!model_->isSummaryRow(row))
+            records.push_back(model_->recordOf(row));
+    return records;
+}
+
+void CGridCtrl::SelectRecords(const std::function<bool(std::size_t record)>& pick) {
+    QItemSelection selection;
+    for (int row = 0; row < model_->rowCount(); ++row)
+        if (!model_->isSummaryRow(row) && pick(model_->recordOf(row)))
+            selection.select(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 bool CGridCtrl::Export(const QString& defaultName, const QString& extension) {

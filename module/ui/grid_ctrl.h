@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <functional>
 #include <vector>
 
 #include "ui/grid_content.h"
@@ -22,6 +23,10 @@ public:
     // The records (positions in the content as it was handed over) of the selected body rows, in
     // the order shown.
     std::vector<std::size_t> SelectedRecords() const;
+    // The records of the body rows in the order shown.
+    std::vector<std::size_t> ShownRecords() const;
+    // Selects the body rows whose record `pick` accepts, and only those.
+    void SelectRecords(const std::function<bool(std::size_t record)>& pick);
 
     // Writes the grid to a file the user confirms or chooses; `extension` is "txt", "xls" or empty.
     // Every question and message goes through the prompter; false when nothing was written.
