@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <span>
 
 #include "console/current_scope.h"
 #include "console/plan_text.h"
@@ -71,6 +73,8 @@ void CSubPlanInfoDialog::buildControls() {
     tabs_->addTab(buildListPage(), QStringLiteral("方案列表"));
     tabs_->setCurrentIndex(app_.settings.tabIndexMyPlan == TextTab ? TextTab : ListTab);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == TextTab)
+            composeIfStale();
         app_.settings.tabIndexMyPlan = index;
         app_.SaveSettings();
     });
@@ -264,19 +268,37 @@ void CSubPlanInfoDialog::scheduleSettlementReload() {
 }
 
 std::string CSubPlanInfoDialog::PlanText() const {
+    composeIfStale();
     return planText_->toPlainText()
         .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
         .toStdString();
 }
 
+// Composed when it is shown or used: a list of many plans is not written twice over while the
+// user looks at the list.
 void CSubPlanInfoDialog::RecomposePlanText() {
+    textStale_ = true;
+    if (tabs_->currentIndex() == TextTab)
+        composeIfStale();
+}
+
+void CSubPlanInfoDialog::composeIfStale() const {
+    if (!textStale_)
+        return;
     const quorstat::tagTEMPLATEITEM* item =
         quorstat::TemplateInUse(app_.templates.items, app_.currentTemplateName);
     if (!item)
         return;
-    std::vector<tagPLANITEM> shown;
-    for (const std::size_t record : grid_->ShownRecords())
-        shown.push_back(list_.plans()[record]);
+    textStale_ = false;
+    // The records are the list's positions: in ascending order they are the list as it came.
+    const std::vector<std::size_t> order = grid_->ShownRecords();
+    std::vector<tagPLANITEM> sorted;
+    if (!std::is_sorted(order.begin(), order.end())) {
+        for (const std::size_t record : order)
+            sorted.push_back(list_.plans()[record]);
+    }
+    const std::span<const tagPLANITEM> shown =
+        sorted.empty() ? std::span(list_.plans()) : std::span<const tagPLANITEM>(sorted);
     const std::string text = quorstat::ComposePlanText(*item, shown, list_.summary(),
                                                        quorstat::CurrentPlanTextContext(app_));
     // The line breaks are the edit's own; PlanText() gives them back as "\r\n".
@@ -300,6 +322,7 @@ void CSubPlanInfoDialog::Reset() {
     actionTimer_->stop();
     pendingActions_.clear();
     fill();
+    textStale_ = false;
     planText_->clear();
     statistics_->clear();
     pagerLabel_->setText(toQString(list_.pagerLabel()));
@@ -472,10 +495,12 @@ void CSubPlanInfoDialog::clearPlans() {
     app_.queue(app_.catalogue().planReset(quorstat::CurrentScope(app_)));
     list_.clear();
     fill();
+    textStale_ = false;
     planText_->clear();
 }
 
 void CSubPlanInfoDialog::copyPlanText() {
+    composeIfStale();
     const QString text = planText_->toPlainText();
     if (text.isEmpty())
         return;

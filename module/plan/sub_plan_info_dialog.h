@@ -70,6 +70,7 @@ private:
     QWidget* buildListPage();
     QPushButton* addButton(const QString& text, const QString& name);
     void fill();
+    void composeIfStale() const;
     void playSound(quorstat::PlanSound sound);
     void scheduleSettlementReload();
     int pageSize() const;
@@ -98,6 +99,7 @@ private:
     int requestedPageSize_ = 0;
     bool soundReady_ = false;
     bool soundArmed_ = false;
+    mutable bool textStale_ = false;
 
     QTabWidget* tabs_ = nullptr;
     QPlainTextEdit* planText_ = nullptr;
