@@ -24,6 +24,7 @@
 #include "scripted_prompter.h"
 #include "service_session.h"
 #include "ui/grid_ctrl.h"
+#include "xls_reader.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void plansAreListedDeletedSettledAndStopped();
+    void theListExportsAsASpreadsheetOthersRead();
     void aBrokenReplyIsReloadedWithoutAMessage();
     void theEndOfPlanSoundWaitsForADrawTheSettingAndTheStart();
 
@@ -148,6 +150,27 @@ void PlanListEndToEndTest::plansAreListedDeletedSettledAndStopped() {
     QCOMPARE(prompter_.messages.back().text, QStringLiteral("确定要停止此方案吗？"));
     QCOMPARE(cell(1, quorstat::kPlanStake), stake);
     QCOMPARE(cell(1, quorstat::kPlanAction), QString());
+}
+
+void PlanListEndToEndTest::theListExportsAsASpreadsheetOthersRead() {
+    const QString path = session_.dataPath(QStringLiteral("plans.xls"));
+    prompter_.fileNames = {path};
+    list()->findChild<QPushButton*>(QStringLiteral("exportList"))->click();
+    QCOMPARE(prompter_.saveDialogs.back().dir,
+             QStringLiteral("2013-05-01-重庆时时彩三星单选-demo-方案列表"));
+    QCOMPARE(prompter_.prompts.back(), QStringLiteral("导出方案列表完成"));
+
+    const XlsReadBack book = ReadXls(path.toStdString());
+    QVERIFY(book.opened);
+    QCOMPARE(book.sheetNames, std::vector<std::string>{"sheet"});
+    const int rows = grid()->model()->rowCount();
+    QCOMPARE(book.rows.size(), std::size_t(rows + 1));
+    QCOMPARE(book.text(0, 0), std::string("序号"));
+    QCOMPARE(book.text(0, 14), std::string("操作"));
+    for (int row = 0; row < rows; ++row)
+        for (std::size_t column = 0; column < quorstat::kPlanColumnCount; ++column)
+            QCOMPARE(QString::fromStdString(book.text(std::size_t(row) + 1, column)),
+                     cell(row, column));
 }
 
 void PlanListEndToEndTest::aBrokenReplyIsReloadedWithoutAMessage() {
