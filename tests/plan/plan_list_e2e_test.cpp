@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -51,6 +52,7 @@ private slots:
     void theListExportsAsASpreadsheetOthersRead();
     void aBrokenReplyIsReloadedWithoutAMessage();
     void theEndOfPlanSoundWaitsForADrawTheSettingAndTheStart();
+    void pagesMenuAndClearingFollowTheSelection();
 
 private:
     CQuorstatApp& app() { return session_.app(); }
@@ -218,6 +220,46 @@ void PlanListEndToEndTest::theEndOfPlanSoundWaitsForADrawTheSettingAndTheStart()
     QTest::qWait(100);
     QCOMPARE(played(), before + 2);
     QVERIFY(plans->soundReadyTimer()->isActive());
+}
+
+void PlanListEndToEndTest::pagesMenuAndClearingFollowTheSelection() {
+    // Two plans at one a page; another page size starts again at page 1.
+    list()->Reset();
+    QTRY_COMPARE_WITH_TIMEOUT(list()->list().plans().size(), std::size_t(2), kLongWaitMs);
+    app().settings.planPlanListPrePageCount = 1;
+    list()->findChild<QPushButton*>(QStringLiteral("refresh"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(list()->pagerLabel()->text(), QStringLiteral("1/2"), kLongWaitMs);
+    QCOMPARE(cell(0, quorstat::kPlanRowNumber), QStringLiteral("1"));
+    const QString first = cell(0, quorstat::kPlanIssues);
+    list()->findChild<QPushButton*>(QStringLiteral("nextPage"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(list()->pagerLabel()->text(), QStringLiteral("2/2"), kLongWaitMs);
+    QCOMPARE(cell(0, quorstat::kPlanRowNumber), QStringLiteral("2"));
+    QVERIFY(cell(0, quorstat::kPlanIssues) != first);
+    list()->findChild<QLineEdit*>(QStringLiteral("pageEdit"))->setText(QStringLiteral("abc"));
+    list()->findChild<QPushButton*>(QStringLiteral("goToPage"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(list()->pagerLabel()->text(), QStringLiteral("1/2"), kLongWaitMs);
+    app().settings.planPlanListPrePageCount = 0;
+    list()->findChild<QPushButton*>(QStringLiteral("refresh"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(grid()->model()->rowCount(), 2, kLongWaitMs);
+
+    // Settled plans can be neither stopped nor deleted; without a data box nothing goes there.
+    grid()->selectAll();
+    emit grid()->customContextMenuRequested(QPoint(5, 5));
+    QCOMPARE(prompter_.menus.back(),
+             (QStringList{QStringLiteral("复制号码"), QStringLiteral("查看方案"),
+                          QStringLiteral("转到大底盒")}));
+
+    // "清空" asks, and the service's empty list comes back; a second time there is nothing to
+    // clear.
+    prompter_.answers = {QMessageBox::Yes};
+    list()->findChild<QPushButton*>(QStringLiteral("clearPlans"))->click();
+    QVERIFY(prompter_.messages.back().text.startsWith(QStringLiteral("确定要清空所有方案吗？")));
+    QCOMPARE(grid()->model()->rowCount(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        list()->statisticsLabel()->text().contains(QStringLiteral("最大连挂：-")), kLongWaitMs);
+    QVERIFY(list()->PlanText().empty());
+    list()->findChild<QPushButton*>(QStringLiteral("clearPlans"))->click();
+    QCOMPARE(prompter_.messages.back().text, QStringLiteral("方案已经为空"));
 }
 
 QTEST_MAIN(PlanListEndToEndTest)
