@@ -5,12 +5,12 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/settings.h"
 #include "plan/bet_numbers_edit.h"
 #include "plan/number_classes.h"
+#include "ui/call_later.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
 
@@ -229,7 +229,7 @@ void BetNumbersField::fillSlice(int job) {
     filled_ = end;
     if (filled_ < fillText_.size()) {
         emit progress(static_cast<int>(filled_ * 100 / fillText_.size()));
-        QTimer::singleShot(0, this, [this, job] { fillSlice(job); });
+        CallLater(this, 0, [this, job] { fillSlice(job); });
         return;
     }
     edit_->setTextCursor(fillCursor_);

@@ -16,7 +16,6 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <map>
 #include <numeric>
@@ -35,6 +34,7 @@
 #include "plan/preset_rules.h"
 #include "plan/tools_mfy_mul_dialog.h"
 #include "plan/tools_mi_preset_editor_dialog.h"
+#include "ui/call_later.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
 #include "ui/wait_cursor.h"
@@ -518,8 +518,8 @@ void CSubPlanStatDialog::OnUploadAccepted() {
     if (app_.settings.planStatAfterSubmitClrEdit)
         entry_->clearNumbers();
     // Said once the reply has been handled, so the request worker is not kept waiting.
-    QTimer::singleShot(
-        0, this, [this] { Prompter::instance().prompt(this, QStringLiteral("方案提交成功")); });
+    CallLater(this, 0,
+              [this] { Prompter::instance().prompt(this, QStringLiteral("方案提交成功")); });
 }
 
 void CSubPlanStatDialog::SetBetNumbers(std::string_view text) {
