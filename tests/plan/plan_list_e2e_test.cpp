@@ -249,6 +249,21 @@ void PlanListEndToEndTest::pagesMenuAndClearingFollowTheSelection() {
              (QStringList{QStringLiteral("复制号码"), QStringLiteral("查看方案"),
                           QStringLiteral("转到大底盒")}));
 
+    // With the data box there, the selected plans go to its big-base box and it shows itself.
+    QWidget dataBox;
+    app().dataBoxWnd = &dataBox;
+    QSignalSpy handed(list(), &CSubPlanInfoDialog::bigBaseTransferRequested);
+    prompter_.menuChoices = {QStringLiteral("转到大底盒")};
+    emit grid()->customContextMenuRequested(QPoint(5, 5));
+    QCOMPARE(handed.count(), 1);
+    const auto plans = handed[0][0].value<std::vector<quorstat::BoxUser>>();
+    QCOMPARE(plans.size(), std::size_t(2));
+    QCOMPARE(plans[0].name, std::string("demo"));
+    QCOMPARE(plans[0].userId, app().userInfoId);
+    QCOMPARE(plans[1].planId, list()->list().plans()[1].planId);
+    QVERIFY(dataBox.isVisible());
+    app().dataBoxWnd = nullptr;
+
     // "清空" asks, and the service's empty list comes back; a second time there is nothing to
     // clear.
     prompter_.answers = {QMessageBox::Yes};
