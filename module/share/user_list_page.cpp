@@ -21,46 +21,16 @@ bool UserListPage::apply(std::string_view reply, int pageSize) {
     users_ = std::move(list.users);
     stamp_ = std::move(list.stamp);
     total_ = std::max(list.total, 0);
-    const int size = std::max(pageSize, 1);
-    pageCount_ = std::max(1, static_cast<int>((static_cast<long long>(total_) + size - 1) / size));
+    setTotal(total_, std::max(pageSize, 1));
     listed_ = true;
     return true;
 }
 
 void UserListPage::reset() {
     users_.clear();
-    currentPage_ = 1;
-    pageCount_ = 1;
+    resetPosition();
     total_ = 0;
     listed_ = false;
-}
-
-bool UserListPage::setPage(int page) {
-    page = std::clamp(page, 1, pageCount_);
-    if (page == currentPage_)
-        return false;
-    currentPage_ = page;
-    return true;
-}
-
-bool UserListPage::first() {
-    return setPage(1);
-}
-
-bool UserListPage::previous() {
-    return setPage(currentPage_ - 1);
-}
-
-bool UserListPage::next() {
-    return setPage(currentPage_ + 1);
-}
-
-bool UserListPage::last() {
-    return setPage(pageCount_);
-}
-
-bool UserListPage::goTo(std::string_view typed) {
-    return setPage(ReadInt(typed));
 }
 
 bool UserListPage::setFollowed(std::string_view name, bool followed) {
@@ -76,8 +46,8 @@ bool UserListPage::setFollowed(std::string_view name, bool followed) {
 
 std::string UserListPage::label() const {
     if (!listed_)
-        return fmt::format("{}/{}", currentPage_, pageCount_);
-    return fmt::format("{}/{}页，共{}个用户", currentPage_, pageCount_, total_);
+        return fmt::format("{}/{}", currentPage(), pageCount());
+    return fmt::format("{}/{}页，共{}个用户", currentPage(), pageCount(), total_);
 }
 
 }  // namespace quorstat

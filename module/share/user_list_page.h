@@ -7,16 +7,14 @@
 #include <vector>
 
 #include "net/user_record.h"
+#include "share/page_position.h"
 
 namespace quorstat {
 
-// The page of the user list on screen and where it stands among all pages. Pages count from 1;
-// there is always at least one.
-class UserListPage {
+// The page of the user list on screen and where it stands among all pages.
+class UserListPage : public PagePosition {
 public:
     const std::vector<tagUSERINFO>& users() const { return users_; }
-    int currentPage() const { return currentPage_; }
-    int pageCount() const { return pageCount_; }
     int total() const { return total_; }
     // The third field of the last list taken, sent back on incremental refreshes.
     const std::string& stamp() const { return stamp_; }
@@ -29,15 +27,6 @@ public:
     // Back to one empty page.
     void reset();
 
-    // Paging; each returns whether the page changed.
-    bool first();
-    bool previous();
-    bool next();
-    bool last();
-    // "转到" with the typed text: 1 or less is the first page, beyond the last the last.
-    bool goTo(std::string_view typed);
-    bool setPage(int page);
-
     // Marks the listed user of that name; false when he is not on the page.
     bool setFollowed(std::string_view name, bool followed);
     // "%d/%d页，共%d个用户", or "1/1" before the first list.
@@ -45,8 +34,6 @@ public:
 
 private:
     std::vector<tagUSERINFO> users_;
-    int currentPage_ = 1;
-    int pageCount_ = 1;
     int total_ = 0;
     bool listed_ = false;
     std::string stamp_;
