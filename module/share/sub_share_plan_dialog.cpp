@@ -49,10 +49,11 @@ void CSubSharePlanDialog::buildControls() {
     auto* exportButton = addButton(QStringLiteral("导出"), QStringLiteral("exportPlans"));
     auto* copyText = addButton(QStringLiteral("方案"), QStringLiteral("copyPlanText"));
     auto* copyNumbers = addButton(QStringLiteral("号码"), QStringLiteral("copyNumbers"));
-    auto* top = new QHBoxLayout;
-    top->addWidget(statistics_, 1);
+    // The statistics line takes a row of its own: a long name and date must not push the buttons.
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
     for (QPushButton* button : {follow_, refresh, exportButton, copyText, copyNumbers})
-        top->addWidget(button);
+        buttons->addWidget(button);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("sharePlanTabs"));
@@ -86,7 +87,8 @@ void CSubSharePlanDialog::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
-    layout->addLayout(top);
+    layout->addWidget(statistics_);
+    layout->addLayout(buttons);
     layout->addWidget(tabs_, 1);
     layout->addLayout(paging);
     menu_ = new QMenu(this);

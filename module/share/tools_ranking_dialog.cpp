@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -79,6 +80,8 @@ void CToolsRankingDialog::buildControls() {
         auto* grid = new CGridCtrl(this);
         grid->setObjectName(QStringLiteral("rankingGrid%1").arg(panel));
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        // Four columns share the panel's width.
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         auto* column = new QVBoxLayout;
         column->addWidget(title);
         column->addWidget(grid, 1);
