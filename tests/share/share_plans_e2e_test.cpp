@@ -14,6 +14,7 @@
 #include "service/service_app.h"
 #include "service_users.h"
 #include "share/ranking_cache.h"
+#include "share/sub_share_dialog.h"
 #include "share/sub_share_plan_dialog.h"
 #include "share/tools_ranking_dialog.h"
 #include "ui/grid_ctrl.h"
@@ -46,6 +47,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void aRankedUsersSharedPlansOpenFromTheTotalPointsRanking();
+    void followingTheViewedUserAndAUserWhoDoesNotShare();
     void theSameRankingTheSameDayComesFromTheCacheAndIsNotRefreshedEarly();
 
 private:
@@ -126,6 +128,27 @@ void SharePlansEndToEndTest::aRankedUsersSharedPlansOpenFromTheTotalPointsRankin
                 cell(grid, row, 9).startsWith(QStringLiteral("等")));
     }
     QTRY_VERIFY_WITH_TIMEOUT(!plans()->planText()->toPlainText().isEmpty(), 10000);
+    QVERIFY(app().console->isEnabled());
+}
+
+void SharePlansEndToEndTest::followingTheViewedUserAndAUserWhoDoesNotShare() {
+    auto* follow = plans()->findChild<QPushButton*>(QStringLiteral("followUser"));
+    QCOMPARE(follow->text(), QStringLiteral("关注用户"));
+    follow->click();
+    QCOMPARE(follow->text(), QStringLiteral("取消关注"));
+    QCOMPARE(plans()->list().user().followed, 1);
+
+    quorstat::tagUSERINFO stingy;
+    stingy.userName = "高手03";
+    stingy.userInfoId = 3;
+    stingy.shares = 0;
+    app().console->findChild<CSubShareDialog*>()->ShowUserPlans(stingy);
+    QCOMPARE(plans()->planText()->toPlainText(),
+             QStringLiteral("这个家伙比较吝啬，没有分享方案，您目前无法查看他的方案哦。"));
+    QCOMPARE(plans()->statistics()->text(),
+             QStringLiteral("没有可显示的方案，请双击用户列表查看方案"));
+    QCOMPARE(plans()->grid()->model()->rowCount(), 0);
+    // Nothing was asked for: no waiting prompt over the console.
     QVERIFY(app().console->isEnabled());
 }
 
