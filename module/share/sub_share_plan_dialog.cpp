@@ -21,6 +21,7 @@
 #include "plan/lottery_table.h"
 #include "plan/play_table.h"
 #include "share/plan_list_grid.h"
+#include "ui/call_later.h"
 #include "ui/grid_ctrl.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
@@ -191,7 +192,7 @@ void CSubSharePlanDialog::OnActivated() {
     if (!list_.hasUser())
         return;
     list_.activate();
-    QTimer::singleShot(kActivatedRefreshMs, this, [this] {
+    CallLater(this, kActivatedRefreshMs, [this] {
         if (list_.mayLoad(app_.adminMenus))
             requestPlans(false, Ask::Silent);
     });

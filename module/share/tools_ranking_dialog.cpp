@@ -20,6 +20,7 @@
 #include "share/ranking_cache.h"
 #include "share/ranking_grid.h"
 #include "share/tools_info_dialog.h"
+#include "ui/call_later.h"
 #include "ui/grid_ctrl.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
@@ -63,7 +64,7 @@ CToolsRankingDialog::CToolsRankingDialog(CQuorstatApp& app, int kind, Follow fol
         toQString(quorstat::RankingCaption(kind_.kind, playNames(app_.lotteryId, app_.playId))));
     buildControls();
     placeWindow();
-    QTimer::singleShot(0, this, &CToolsRankingDialog::start);
+    CallLater(this, 0, &CToolsRankingDialog::start);
 }
 
 CToolsRankingDialog::~CToolsRankingDialog() {
@@ -203,7 +204,7 @@ void CToolsRankingDialog::Refresh() {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QTimer::singleShot(kRefreshWaitMs, this, [this] {
+    CallLater(this, kRefreshWaitMs, [this] {
         QApplication::restoreOverrideCursor();
         Prompter::instance().message(this, QStringLiteral("当前排行榜数据已经是最新数据"));
     });

@@ -4,24 +4,19 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "console/console_dialog.h"
-#include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
 #include "scripted_prompter.h"
 #include "service/service_app.h"
+#include "service_session.h"
 #include "service_users.h"
 #include "share/ranking_cache.h"
 #include "share/sub_share_dialog.h"
 #include "share/sub_share_plan_dialog.h"
 #include "share/tools_ranking_dialog.h"
 #include "ui/grid_ctrl.h"
-
-QST_API void QST_Init(char*, char*);
-QST_API std::intptr_t QST_Run(void*, const char*, const char*, int);
-QST_API void QST_Exit();
 
 namespace {
 
@@ -54,43 +49,26 @@ private:
     CQuorstatApp& app() { return CQuorstatApp::instance(); }
     CSubSharePlanDialog* plans() { return app().console->findChild<CSubSharePlanDialog*>(); }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<quorstat::service::ServiceApp> service_;
-    ScriptedPrompter prompter_;
     QWidget host_;
+    ServiceSession session_{"2013-05-01 09:15:00"};
+    ScriptedPrompter prompter_;
 };
 
 void SharePlansEndToEndTest::initTestCase() {
-    quorstat::service::ServiceOptions options;
-    options.port = 0;
-    options.databasePath = dir_.filePath(QStringLiteral("service.db")).toStdString();
-    options.clockStart = quorstat::service::parseDateTime("2013-05-01 09:15:00");
-    options.clockSpeed = 0.0;
-    options.seed = 11;
-    service_ = std::make_unique<quorstat::service::ServiceApp>(options);
-    QVERIFY(service_->start());
-
+    QVERIFY(session_.start(host_));
     // Forty users with plans settled on 2013-05-01, ranked the next morning.
-    ServiceUsers users(*service_);
+    ServiceUsers users(session_.service());
     users.seedDemoList();
     users.setClock("2013-05-02 09:00:00");
     users.makeRankings();
-
-    qputenv("QUORSTAT_DATA_DIR", dir_.filePath(QStringLiteral("Data")).toUtf8());
-    qputenv("QUORSTAT_SERVER", "127.0.0.1:" + QByteArray::number(service_->port()));
-    char title[kQstTextBufferSize];
-    char version[kQstTextBufferSize];
-    QST_Init(title, version);
-    app().playId = 1302;
-    QVERIFY(QST_Run(&host_, "demo", "demo123", 1010) != 0);
-    QTRY_VERIFY_WITH_TIMEOUT(app().console->isVisible(), 10000);
+    QVERIFY(session_.logIn());
     QTRY_VERIFY_WITH_TIMEOUT(app().draw.serverTimeKnown(), 10000);
+    QCOMPARE(app().playId, 1302);
     QVERIFY(plans());
 }
 
 void SharePlansEndToEndTest::cleanupTestCase() {
-    QST_Exit();
-    service_->stop();
+    session_.stop();
 }
 
 void SharePlansEndToEndTest::aRankedUsersSharedPlansOpenFromTheTotalPointsRanking() {
@@ -156,9 +134,9 @@ void SharePlansEndToEndTest::theSameRankingTheSameDayComesFromTheCacheAndIsNotRe
     const auto cacheFile = quorstat::RankingCachePath(app().paths.dataDir, kTotalPoints);
     QVERIFY(std::filesystem::exists(cacheFile));
     // The service's lists are gone; only the cache can fill the window now.
-    ServiceUsers(*service_).setClock("2013-05-02 09:20:00");
+    ServiceUsers(session_.service()).setClock("2013-05-02 09:20:00");
     {
-        auto& context = service_->context();
+        auto& context = session_.service().context();
         std::lock_guard lock(context.lock);
         context.db.exec("DELETE FROM ranking_entries");
     }
