@@ -77,6 +77,13 @@ void ServiceUsers::setClock(const char* time) {
     context.catchUp(context.clock.now());
 }
 
+void ServiceUsers::makeRankings() {
+    const httplib::Headers headers{{"Authorization", "Bearer " + service_.controlToken()}};
+    const auto reply = http_.Post("/control/rankings", headers, "", "text/plain");
+    if (!reply || !reply->body.starts_with('1'))
+        throw std::runtime_error("ranking job refused: " + (reply ? reply->body : std::string()));
+}
+
 void ServiceUsers::seedDemoList() {
     for (int i = 1; i <= 40; ++i) {
         const std::string name = fmt::format("高手{:02}", i);

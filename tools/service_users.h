@@ -25,6 +25,9 @@ public:
                      int runningIssues = 0);
     // Moves the service clock and makes the draws up to then, which settles the plans.
     void setClock(const char* time);
+    // Runs the daily ranking job now through the control endpoint, scoring every day before the
+    // service clock's.
+    void makeRankings();
 
     // Forty users 高手01..高手40 (password "secret") with one to six settled plans each, from no
     // hit to all hits, running plans for every fifth and seventh, one plan of demo's that hits,

@@ -363,8 +363,8 @@ void CConsoleDialog::OpenRanking(int listId) {
     rankingView_ = dynamic_cast<quorstat::RankingView*>(rankingDialog_.data());
     if (rankingView_ && Prompter::instance().exec(*rankingDialog_) == QDialog::Accepted) {
         SelectTab(1);
-        const std::string chosen = rankingView_->ChosenUserName();
-        if (!chosen.empty() && shareView_)
+        const quorstat::tagUSERINFO chosen = rankingView_->ChosenUser();
+        if (chosen.userInfoId != 0 && !chosen.userName.empty() && shareView_)
             shareView_->ShowUserPlans(chosen);
     }
     rankingView_ = nullptr;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "net/template_record.h"
+#include "net/user_record.h"
 
 namespace quorstat {
 
@@ -17,7 +18,8 @@ public:
     virtual void OnSharedPlanReply(const std::string& reply) = 0;
     // The listed user's template, or none to clear it.
     virtual void ShowTemplate(const std::optional<tagTEMPLATEITEM>& item) = 0;
-    virtual void ShowUserPlans(std::string_view userName) = 0;
+    // A user picked outside the page (a ranking).
+    virtual void ShowUserPlans(const tagUSERINFO& user) = 0;
 
     // A new login or the end of a session: both lists start empty.
     virtual void Reset() = 0;

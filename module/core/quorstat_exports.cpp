@@ -1,4 +1,5 @@
 // The nine functions through which the host drives the module.
+#include <QPointer>
 #include <QWidget>
 #include <cstring>
 
@@ -8,6 +9,8 @@
 #include "core/tools_exit_prompt_dialog.h"
 #include "plan/sub_plan_dialog.h"
 #include "share/sub_share_dialog.h"
+#include "share/sub_share_plan_dialog.h"
+#include "share/tools_ranking_dialog.h"
 #include "templates/template_controller.h"
 #include "ui/prompter.h"
 #include "ui/wait_cursor.h"
@@ -53,7 +56,19 @@ QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* pass
     QObject::connect(planPage, &CSubPlanDialog::groupSendRequested, app.console,
                      &CConsoleDialog::groupSendRequested);
     auto* sharePage = new CSubShareDialog(app);
+    auto* sharePlans = new CSubSharePlanDialog(app);
+    QObject::connect(sharePlans, &CSubSharePlanDialog::followRequested, sharePage,
+                     &CSubShareDialog::Follow);
+    sharePage->attachPlanPanel(sharePlans, sharePlans);
     app.console->attachSharePanel(sharePage, sharePage);
+    QPointer<CSubShareDialog> followingPage = sharePage;
+    app.console->setRankingDialogFactory([&app, followingPage](int kind, QWidget* parent) {
+        auto follow = [followingPage](const quorstat::tagUSERINFO& user) {
+            if (followingPage)
+                followingPage->Follow(user, true);
+        };
+        return std::make_unique<CToolsRankingDialog>(app, kind, follow, parent);
+    });
     new CTemplateController(app, *app.console);
     app.console->show();
     return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(app.console));

@@ -98,6 +98,17 @@ GridContent OwnPlanGrid(const std::vector<tagPLANITEM>& plans, const OwnPlanGrid
     return content;
 }
 
+GridContent SharedPlanGrid(const std::vector<tagPLANITEM>& plans,
+                           const OwnPlanGridContext& context) {
+    GridContent content = OwnPlanGrid(plans, context);
+    content.columns.pop_back();
+    for (GridRow& row : content.rows) {
+        row.cells.pop_back();
+        row.cellColours.pop_back();
+    }
+    return content;
+}
+
 std::string_view PlanActionLink(const tagPLANITEM& plan, int currentIssue) {
     if (plan.status != Waiting)
         return {};

@@ -44,6 +44,10 @@ struct OwnPlanGridContext {
 // One row per plan, in the reply's order, numbered downwards across pages.
 GridContent OwnPlanGrid(const std::vector<tagPLANITEM>& plans, const OwnPlanGridContext& context);
 
+// Another user's plans: the same rows without the 操作 column, which only the owner may use.
+GridContent SharedPlanGrid(const std::vector<tagPLANITEM>& plans,
+                           const OwnPlanGridContext& context);
+
 // The 操作 link of a plan: "删除" for a waiting plan whose first issue is still open, "停止" for
 // one past its first draw, else nothing.
 std::string_view PlanActionLink(const tagPLANITEM& plan, int currentIssue);

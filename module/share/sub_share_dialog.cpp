@@ -207,16 +207,16 @@ void CSubShareDialog::ShowTemplate(const std::optional<quorstat::tagTEMPLATEITEM
         planView_->ShowTemplate(item);
 }
 
-// A user picked elsewhere (a ranking) is shown with what this page knows of him.
-void CSubShareDialog::ShowUserPlans(std::string_view userName) {
+// A user picked elsewhere (a ranking) brings his name, id and sharing flag; whether he is
+// followed only this page knows.
+void CSubShareDialog::ShowUserPlans(const quorstat::tagUSERINFO& user) {
     if (!planView_)
         return;
-    quorstat::tagUSERINFO user;
-    user.userName = userName;
+    quorstat::tagUSERINFO shown = user;
     for (const quorstat::tagUSERINFO& listed : userList_->page().users())
-        if (listed.userName == userName)
-            user = listed;
-    planView_->ShowUserPlans(user);
+        if (listed.userName == user.userName)
+            shown.followed = listed.followed;
+    planView_->ShowUserPlans(shown);
 }
 
 void CSubShareDialog::Reset() {

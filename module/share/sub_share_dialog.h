@@ -42,7 +42,7 @@ public:
     void OnUserListReply(const std::string& reply) override;
     void OnSharedPlanReply(const std::string& reply) override;
     void ShowTemplate(const std::optional<quorstat::tagTEMPLATEITEM>& item) override;
-    void ShowUserPlans(std::string_view userName) override;
+    void ShowUserPlans(const quorstat::tagUSERINFO& user) override;
     void Reset() override;
     void Reload() override;
     void OnNewDraw() override;

@@ -549,7 +549,9 @@ void ConsoleDispatchTest::rankingAndDataBoxReplies() {
     });
     prompter_->dialogScripts.push_back([&](QDialog&) {
         deliver(Type::RankingOnline, "1|x");
-        opened->chosen = "高手";
+        opened->chosen.userName = "高手";
+        opened->chosen.userInfoId = 12;
+        opened->chosen.shares = 1;
         return int(QDialog::Accepted);
     });
     share_.calls.clear();
@@ -558,7 +560,7 @@ void ConsoleDispatchTest::rankingAndDataBoxReplies() {
     QCOMPARE(opened->replies, QList<int>{Type::RankingOnline});
     QCOMPARE(prompter_->prompts, QStringList{QStringLiteral("获取排行榜数据失败")});
     QCOMPARE(console().findChild<QTabWidget*>(QStringLiteral("tabs"))->currentIndex(), 1);
-    QCOMPARE(share_.calls, QStringList{QStringLiteral("UserPlans:高手")});
+    QCOMPARE(share_.calls, QStringList{QStringLiteral("UserPlans:高手:12:1")});
 
     dataBox_.calls.clear();
     for (int type = Type::PlanContentToPlanBox; type <= Type::PlanStateByPlan; ++type)

@@ -45,8 +45,11 @@ struct RecordingSharePanel : quorstat::SharePanelView {
         calls << QStringLiteral("Template:") +
                      (item ? QString::fromStdString(item->TempletName) : QStringLiteral("-"));
     }
-    void ShowUserPlans(std::string_view userName) override {
-        calls << QStringLiteral("UserPlans:") + QString::fromStdString(std::string(userName));
+    void ShowUserPlans(const quorstat::tagUSERINFO& user) override {
+        calls << QStringLiteral("UserPlans:%1:%2:%3")
+                     .arg(QString::fromStdString(user.userName))
+                     .arg(user.userInfoId)
+                     .arg(user.shares);
     }
     void Reset() override { calls << QStringLiteral("Reset"); }
     void Reload() override { calls << QStringLiteral("Reload"); }
@@ -78,11 +81,11 @@ public:
         replies << type;
         return acceptsReplies_;
     }
-    std::string ChosenUserName() const override { return chosen; }
+    quorstat::tagUSERINFO ChosenUser() const override { return chosen; }
 
     int listId;
     QList<int> replies;
-    std::string chosen;
+    quorstat::tagUSERINFO chosen;
 
 private:
     bool acceptsReplies_;
