@@ -72,6 +72,9 @@ int main(int argc, char** argv) {
             case CommandLine::Action::Help:
                 fmt::print("{}", usageText());
                 return 0;
+            case CommandLine::Action::Version:
+                fmt::print("quorstat-service {}\n", QUORSTAT_PROJECT_VERSION);
+                return 0;
             case CommandLine::Action::AddUser:
                 return addUser(command);
             case CommandLine::Action::Serve:

@@ -74,6 +74,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             command.action = CommandLine::Action::Help;
+        } else if (argument == "--version") {
+            command.action = CommandLine::Action::Version;
         } else if (argument == "--admin") {
             command.manager = true;
         } else if (argument.starts_with("--")) {
@@ -88,7 +90,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (command.options.databasePath.empty())
         command.options.databasePath = defaultDatabasePath();
-    if (command.action == CommandLine::Action::Help)
+    if (command.action == CommandLine::Action::Help ||
+        command.action == CommandLine::Action::Version)
         return command;
     if (!positional.empty() && positional[0] == "adduser") {
         if (positional.size() != 3)
@@ -109,6 +112,7 @@ std::string usageText() {
   quorstat-service [options]                       run the service
   quorstat-service adduser NAME PASSWORD [--admin] [--db PATH]
                                                    add a user (--admin: manager right)
+  quorstat-service --version                       print the version
 Options:
   --listen ADDRESS          address to listen on (default 127.0.0.1)
   --port N                  port (default 8080; 0 picks a free one)

@@ -58,7 +58,7 @@ struct ServiceOptions {
 };
 
 struct CommandLine {
-    enum class Action { Serve, AddUser, Help };
+    enum class Action { Serve, AddUser, Help, Version };
     Action action = Action::Serve;
     ServiceOptions options;
     std::string userName;
