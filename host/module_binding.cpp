@@ -1,5 +1,28 @@
 #include "module_binding.h"
 
+#include <QDir>
+#include <algorithm>
+
+#include "core/install_layout.h"
+
+namespace {
+
+const QString kModuleName = QStringLiteral("Quorstat");
+
+bool holdsModule(const QDir& dir) {
+    const QStringList names = dir.entryList({kModuleName + QStringLiteral(".*")}, QDir::Files);
+    return std::any_of(names.cbegin(), names.cend(), QLibrary::isLibrary);
+}
+
+}  // namespace
+
+QString ModuleBinding::locate(const QString& exeDir) {
+    const QDir beside(exeDir);
+    const QDir installed(beside.filePath(QString::fromLatin1(quorstat::kInstalledModuleDir)));
+    const QDir& chosen = !holdsModule(beside) && holdsModule(installed) ? installed : beside;
+    return QDir::cleanPath(chosen.filePath(kModuleName));
+}
+
 template <typename Fn>
 bool ModuleBinding::bind(Fn& slot, const char* name) {
     slot = reinterpret_cast<Fn>(library_.resolve(name));

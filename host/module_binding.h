@@ -10,6 +10,10 @@ class ModuleBinding {
 public:
     enum class Result { Loaded, LoadFailed, ExportMissing };
 
+    // The module beside the program, or in the private library directory of an installed copy.
+    // Beside wins; with neither, the path beside, so that loading it fails as usual.
+    static QString locate(const QString& exeDir);
+
     Result load(const QString& path);
     void unload();
     bool isLoaded() const { return library_.isLoaded(); }

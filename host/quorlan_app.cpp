@@ -44,7 +44,7 @@ int CQuorlanApp::run() {
         return 0;
 
     QApplication::setQuitOnLastWindowClosed(false);
-    CQuorlanDlg dialog(title, exeDir + QStringLiteral("Quorstat"));
+    CQuorlanDlg dialog(title, ModuleBinding::locate(exeDir));
     QObject::connect(&guard, &SingleInstanceGuard::showRequested, &dialog,
                      &CQuorlanDlg::activateFromSecondStart);
     QObject::connect(&dialog, &CQuorlanDlg::exitRequested, qApp, &QCoreApplication::quit);

@@ -48,7 +48,7 @@ void CLoginController::showLoginDialog(bool allowAutoLogin) {
     QList<CToolsLoginDialog::SavedAccount> saved;
     for (const auto& entry : app_.savedAccounts.entries)
         saved.append({toQString(entry.userName), toQString(entry.password)});
-    const QString imageDir = QString::fromStdString((app_.paths.appDir / "Image").string());
+    const QString imageDir = QString::fromStdString(app_.paths.imageDir.string());
     loginDialog_ = new CToolsLoginDialog(saved, imageDir, console_);
     connect(loginDialog_, &CToolsLoginDialog::loginRequested, this,
             &CLoginController::loginFromDialog);

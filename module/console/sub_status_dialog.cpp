@@ -61,7 +61,7 @@ CSubStatusDialog::CSubStatusDialog(CQuorstatApp& app, QWidget* parent)
     account_ = new QPushButton(this);
     account_->setObjectName(QStringLiteral("accountButton"));
     account_->setIcon(
-        QIcon(QString::fromStdString((app.paths.appDir / "Image" / "image_head.png").string())));
+        QIcon(QString::fromStdString((app.paths.imageDir / "image_head.png").string())));
     account_->setIconSize(QSize(18, 18));
     onlineTime_ = makeLabel(this, QStringLiteral("onlineTime"));
     onlineUsers_ = makeLabel(this, QStringLiteral("onlineUsers"));

@@ -5,35 +5,58 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/install_layout.h"
+
 namespace quorstat {
 namespace {
+
+bool isDir(const std::filesystem::path& dir) {
+    std::error_code error;
+    return std::filesystem::is_directory(dir, error);
+}
 
 bool isWritableDir(const std::filesystem::path& dir) {
     return ::access(dir.c_str(), W_OK) == 0;
 }
 
-std::filesystem::path chooseDataDir(const std::filesystem::path& appDir) {
-    if (const char* chosen = std::getenv("QUORSTAT_DATA_DIR"); chosen && *chosen) return chosen;
-    const auto besideProgram = appDir / "Data";
-    std::error_code error;
-    if (std::filesystem::is_directory(besideProgram, error))
-        return isWritableDir(besideProgram) ? besideProgram : UserDataDir();
-    return isWritableDir(appDir) ? besideProgram : UserDataDir();
+std::filesystem::path installedImageDir(const std::filesystem::path& appDir) {
+    return (appDir / kInstalledResourceDir / "Image").lexically_normal();
+}
+
+// Pictures beside the program win, so a copied program directory never reads an installed one's.
+bool isInstalledCopy(const std::filesystem::path& appDir) {
+    return !isDir(appDir / "Image") && isDir(installedImageDir(appDir));
+}
+
+// A folder the user writes to, "Data" or "Sound".
+std::filesystem::path userFolder(const std::filesystem::path& appDir, bool installed,
+                                 const char* name) {
+    const auto besideProgram = appDir / name;
+    if (installed)
+        return UserFilesDir() / name;
+    if (isDir(besideProgram))
+        return isWritableDir(besideProgram) ? besideProgram : UserFilesDir() / name;
+    return isWritableDir(appDir) ? besideProgram : UserFilesDir() / name;
 }
 
 }  // namespace
 
-std::filesystem::path UserDataDir() {
+std::filesystem::path UserFilesDir() {
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        return std::filesystem::path(xdg) / "Quorstat" / "Data";
+        return std::filesystem::path(xdg) / "Quorstat";
     const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : "/tmp") / ".local" / "share" / "Quorstat" / "Data";
+    return std::filesystem::path(home ? home : "/tmp") / ".local" / "share" / "Quorstat";
 }
 
 AppPaths AppPaths::ForAppDir(const std::filesystem::path& appDir) {
+    const bool installed = isInstalledCopy(appDir);
     AppPaths paths;
     paths.appDir = appDir;
-    paths.dataDir = chooseDataDir(appDir);
+    paths.imageDir = installed ? installedImageDir(appDir) : appDir / "Image";
+    paths.soundDir = userFolder(appDir, installed, "Sound");
+    const char* chosen = std::getenv("QUORSTAT_DATA_DIR");
+    paths.dataDir =
+        chosen && *chosen ? std::filesystem::path(chosen) : userFolder(appDir, installed, "Data");
     paths.userFile = paths.dataDir / "ud.dat";
     paths.filterFile = paths.dataDir / "qwf.dat";
     paths.settingsFile = paths.dataDir / "config.ini";

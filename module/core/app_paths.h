@@ -11,11 +11,17 @@ inline constexpr const char* kUpgraderFileName = "Upgrader.exe";
 inline constexpr const char* kUpgraderFileName = "Upgrader";
 #endif
 
-// Where the program's files live: beside the executable, or in the user's data directory when the
-// program directory is not writable (an installed copy). QUORSTAT_DATA_DIR overrides both, for
-// tests and for running several copies side by side.
+// Where the program's files live. A copy of the program directory (the build tree, an unpacked
+// archive) keeps "Image/", "Data/" and "Sound/" beside the executable, as long as it may write
+// there. An installed copy (bin/ with share/quorstat/Image beside it) reads its pictures from the
+// shared directory and keeps the user's folders in the user's data directory, even when the
+// program directory happens to be writable (~/.local/bin). QUORSTAT_DATA_DIR overrides the data
+// directory, for tests and for running several copies side by side.
 struct AppPaths {
     std::filesystem::path appDir;
+    std::filesystem::path imageDir;
+    // The user's own wave files.
+    std::filesystem::path soundDir;
     std::filesystem::path dataDir;
     std::filesystem::path userFile;
     std::filesystem::path filterFile;
@@ -29,6 +35,7 @@ struct AppPaths {
     bool createDataDir() const;
 };
 
-std::filesystem::path UserDataDir();
+// $XDG_DATA_HOME/Quorstat (~/.local/share/Quorstat): the user's folders of an installed copy.
+std::filesystem::path UserFilesDir();
 
 }  // namespace quorstat

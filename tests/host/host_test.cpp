@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QProcess>
@@ -23,6 +24,8 @@ class HostTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void moduleIsFoundBesideTheProgramOrInItsLibraryDirectory_data();
+    void moduleIsFoundBesideTheProgramOrInItsLibraryDirectory();
     void missingModuleIsReportedAndTheTrayStays();
     void moduleLackingAnExportIsReported();
     void moduleThatFailsToRunIsExitedAndReported();
@@ -53,6 +56,33 @@ QStringList HostTest::calls() const {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void HostTest::moduleIsFoundBesideTheProgramOrInItsLibraryDirectory_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("copied program directory") << QStringList{"bin/Quorstat.so"} << "bin/Quorstat";
+    QTest::newRow("installed") << QStringList{"lib/quorstat/Quorstat.so"}
+                               << "lib/quorstat/Quorstat";
+    QTest::newRow("beside wins") << QStringList{"bin/Quorstat.so", "lib/quorstat/Quorstat.so"}
+                                 << "bin/Quorstat";
+    QTest::newRow("not a library beside")
+        << QStringList{"bin/Quorstat.txt", "lib/quorstat/Quorstat.so"} << "lib/quorstat/Quorstat";
+    QTest::newRow("nowhere") << QStringList{} << "bin/Quorstat";
+}
+
+void HostTest::moduleIsFoundBesideTheProgramOrInItsLibraryDirectory() {
+    QFETCH(QStringList, files);
+    QFETCH(QString, found);
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    for (const QString& file : files) {
+        QVERIFY(QDir(prefix.path()).mkpath(QFileInfo(file).path()));
+        QFile touched(prefix.filePath(file));
+        QVERIFY(touched.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(ModuleBinding::locate(prefix.filePath(QStringLiteral("bin")) + QLatin1Char('/')),
+             prefix.filePath(found));
 }
 
 void HostTest::missingModuleIsReportedAndTheTrayStays() {

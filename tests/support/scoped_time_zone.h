@@ -1,34 +1,22 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <ctime>
-#include <optional>
-#include <string>
+
+#include "scoped_env.h"
 
 namespace quorstat::testing {
 
 // Sets TZ for the lifetime of the object and puts back what was there before.
 class ScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* current = ::getenv("TZ"))
-            previous_ = current;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ScopedTimeZone() {
-        if (previous_)
-            ::setenv("TZ", previous_->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+    explicit ScopedTimeZone(const char* zone) : zone_("TZ", zone) { ::tzset(); }
 
 private:
-    std::optional<std::string> previous_;
+    // Declared first, so destroyed last: rereads TZ once zone_ has put it back.
+    struct Reread {
+        ~Reread() { ::tzset(); }
+    } reread_;
+    ScopedEnv zone_;
 };
 
 }  // namespace quorstat::testing
