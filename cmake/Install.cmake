@@ -46,7 +46,9 @@ foreach(size ${QUORSTAT_ICON_SIZES})
             COMPONENT client)
 endforeach()
 
-quorstat_gzip(${QUORSTAT_PACKAGING_DIR}/quorstat/Quorlan.1 ${QUORSTAT_GENERATED_DIR}/Quorlan.1.gz)
+configure_file(${QUORSTAT_PACKAGING_DIR}/quorstat/Quorlan.1.in ${QUORSTAT_GENERATED_DIR}/Quorlan.1
+               @ONLY)
+quorstat_gzip(${QUORSTAT_GENERATED_DIR}/Quorlan.1 ${QUORSTAT_GENERATED_DIR}/Quorlan.1.gz)
 quorstat_gzip(${QUORSTAT_PACKAGING_DIR}/changelog ${QUORSTAT_GENERATED_DIR}/changelog.gz)
 
 # The service's man page comes from its own --help and --version, so it never falls behind.
