@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts an installed or unpacked Quorlan against the stand-in service on its own X server, the
 # way a user would: the login dialog must show its picture, typing the demo account must log in
-# and bring up the main window, and the user's files must go to XDG_DATA_HOME, not beside the
-# program.
+# and bring up the main window, the user's files must go to XDG_DATA_HOME, not beside the
+# program, and SIGTERM must end it cleanly.
 #
 #   log_in.sh QUORLAN -- SERVICE_COMMAND...
 #
@@ -17,7 +17,7 @@ readonly title="投注统计系统" deadline=60
 
 work=$(mktemp -d)
 service_pid= quorlan_pid=
-# How the processes end is not what this checks: their statuses never become the script's.
+# Statuses of what is stopped at the end never become the script's.
 stop() {
     [ -n "$1" ] || return 0
     kill "$1" 2>/dev/null || true
@@ -91,4 +91,10 @@ saved=$XDG_DATA_HOME/Quorstat/Data/ud.dat
 [ -f "$saved" ] || fail "no saved account in $saved"
 [ "$(stat -c %a "$saved")" = 600 ] || fail "$saved is readable by others"
 [ ! -e "$(dirname "$quorlan")/Data" ] || fail "user files were written beside the program"
-echo "logged in as demo; files in $XDG_DATA_HOME/Quorstat"
+# The session ending (SIGTERM) ends the program through its orderly exit.
+kill "$quorlan_pid"
+status=0
+wait "$quorlan_pid" || status=$?
+quorlan_pid=
+[ "$status" = 0 ] || fail "Quorlan ended with status $status on SIGTERM"
+echo "logged in as demo, ended by SIGTERM; files in $XDG_DATA_HOME/Quorstat"
