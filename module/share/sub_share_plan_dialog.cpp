@@ -272,7 +272,7 @@ void CSubSharePlanDialog::playSounds(const quorstat::SharedPlanEvents& events) {
     quorstat::SharedPlanSoundSettings settings;
     settings.pageShown = isVisible();
     settings.newPlanSound = app_.settings.shareIsNewPlaySound;
-    settings.newPlanFile = (app_.paths.appDir / app_.settings.shareFileNewPlaySound).string();
+    settings.newPlanFile = (app_.paths.soundDir / app_.settings.shareFileNewPlaySound).string();
     settings.endSound = app_.settings.shareEndPlaySound;
     for (quorstat::SoundItem& item : list_.sounds(events, settings))
         if (app_.soundPlayer)
