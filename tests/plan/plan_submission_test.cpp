@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
 
 #include "console/current_scope.h"
 #include "plan_test_support.h"
+#include "scoped_time_zone.h"
 
 namespace quorstat {
 namespace {
@@ -37,11 +37,7 @@ struct ScriptedQuestions : UploadQuestions {
 
 class PlanSubmissionTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
-
+    const testing::ScopedTimeZone utc_{"UTC"};
     PlanSubmissionTest() {
         state.userName = "alice";
         state.sessionToken = "T0K";
