@@ -720,7 +720,7 @@ void CConsoleDialog::announceDraw() {
     if (!app_.soundPlayer)
         return;
     for (quorstat::SoundItem& item :
-         quorstat::DrawSoundItems(settings, app_.paths.appDir, draw.lastDrawNumbers))
+         quorstat::DrawSoundItems(settings, app_.paths.soundDir, draw.lastDrawNumbers))
         app_.soundPlayer->queue(std::move(item));
 }
 

@@ -9,9 +9,9 @@ namespace {
 
 enum SoundType { kSpokenDigits = 0, kSoundFile = 1 };
 
-SoundItem fileItem(const std::filesystem::path& appDir, const std::string& fileName) {
+SoundItem fileItem(const std::filesystem::path& soundDir, const std::string& fileName) {
     // A missing file (or none chosen) plays the chime instead.
-    return {0, 0, (appDir / "Sound" / fileName).string()};
+    return {0, 0, (soundDir / fileName).string()};
 }
 
 }  // namespace
@@ -21,13 +21,13 @@ std::string DrawBalloonText(std::string_view lotteryName, int issue, std::string
                         kBalloonTextBytes);
 }
 
-std::vector<SoundItem> DrawSoundItems(const Settings& settings, const std::filesystem::path& appDir,
+std::vector<SoundItem> DrawSoundItems(const Settings& settings, const std::filesystem::path& soundDir,
                                       std::string_view numbers) {
     std::vector<SoundItem> items;
     if (!settings.lotteryPlaySound)
         return items;
     if (settings.lotteryPlaySoundType == kSoundFile) {
-        items.push_back(fileItem(appDir, settings.lotteryNowSoundFile));
+        items.push_back(fileItem(soundDir, settings.lotteryNowSoundFile));
     } else if (settings.lotteryPlaySoundType == kSpokenDigits) {
         for (const char c : numbers) {
             if (c >= '0' && c <= '9')
@@ -37,8 +37,8 @@ std::vector<SoundItem> DrawSoundItems(const Settings& settings, const std::files
     return items;
 }
 
-SoundItem PreDrawSoundItem(const Settings& settings, const std::filesystem::path& appDir) {
-    return fileItem(appDir, settings.lotteryPreSoundFile);
+SoundItem PreDrawSoundItem(const Settings& settings, const std::filesystem::path& soundDir) {
+    return fileItem(soundDir, settings.lotteryPreSoundFile);
 }
 
 }  // namespace quorstat

@@ -18,10 +18,10 @@ inline constexpr std::size_t kBalloonTextBytes = 127;
 std::string DrawBalloonText(std::string_view lotteryName, int issue, std::string_view numbers);
 
 // What announces new numbers: the spoken digits in order, or the chosen sound file.
-std::vector<SoundItem> DrawSoundItems(const Settings& settings, const std::filesystem::path& appDir,
+std::vector<SoundItem> DrawSoundItems(const Settings& settings, const std::filesystem::path& soundDir,
                                       std::string_view numbers);
 
 // The warning shortly before a draw.
-SoundItem PreDrawSoundItem(const Settings& settings, const std::filesystem::path& appDir);
+SoundItem PreDrawSoundItem(const Settings& settings, const std::filesystem::path& soundDir);
 
 }  // namespace quorstat

@@ -217,7 +217,7 @@ void CSubControlDialog::countdownStep() {
     const auto warnAt =
         settings.lotteryPreTip ? std::optional(settings.lotteryPreTipSeconds) : std::nullopt;
     if (app_.draw.preDrawWarningDue(warnAt) && app_.soundPlayer)
-        app_.soundPlayer->queue(quorstat::PreDrawSoundItem(settings, app_.paths.appDir));
+        app_.soundPlayer->queue(quorstat::PreDrawSoundItem(settings, app_.paths.soundDir));
     update();
 }
 

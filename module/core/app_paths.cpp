@@ -40,6 +40,7 @@ AppPaths AppPaths::ForAppDir(const std::filesystem::path& appDir) {
     paths.sendFile = paths.dataDir / "qs.dat";
     paths.sendConfigFile = paths.dataDir / "qsc.dat";
     paths.logFile = paths.dataDir / "LOG.log";
+    paths.soundDir = paths.dataDir / "Sound";
     return paths;
 }
 

@@ -23,6 +23,9 @@ struct AppPaths {
     std::filesystem::path sendFile;
     std::filesystem::path sendConfigFile;
     std::filesystem::path logFile;
+    // The wave files the user may choose for notices; in the data directory, which the user can
+    // always write, also when the program directory is read-only.
+    std::filesystem::path soundDir;
 
     static AppPaths ForAppDir(const std::filesystem::path& appDir);
     // Creates the data directory; false when that failed (reads then fail quietly).

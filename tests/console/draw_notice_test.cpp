@@ -37,7 +37,7 @@ TEST(DrawBalloonText, IsCutAt127AnsiBytesWithoutSplittingACharacter) {
 TEST(DrawSoundItems, SpeaksTheDigitsInOrderSkippingSeparators) {
     Settings settings;
     settings.lotteryPlaySoundType = 0;
-    EXPECT_EQ(resourcesOf(DrawSoundItems(settings, "/opt/q", "3,0 5-1|9")),
+    EXPECT_EQ(resourcesOf(DrawSoundItems(settings, "/opt/q/Sound", "3,0 5-1|9")),
               (std::vector<int>{3105, 3102, 3107, 3103, 3111}));
 }
 
@@ -45,22 +45,22 @@ TEST(DrawSoundItems, FollowsTheSoundSettings) {
     Settings settings;
     settings.lotteryPlaySoundType = 1;
     settings.lotteryNowSoundFile = "draw.wav";
-    const auto file = DrawSoundItems(settings, "/opt/q", "30519");
+    const auto file = DrawSoundItems(settings, "/opt/q/Sound", "30519");
     ASSERT_EQ(file.size(), 1u);
     EXPECT_EQ(file[0].kind, 0);
     EXPECT_EQ(file[0].filePath, "/opt/q/Sound/draw.wav");
 
     settings.lotteryPlaySoundType = 2;
-    EXPECT_TRUE(DrawSoundItems(settings, "/opt/q", "30519").empty());
+    EXPECT_TRUE(DrawSoundItems(settings, "/opt/q/Sound", "30519").empty());
     settings.lotteryPlaySoundType = 0;
     settings.lotteryPlaySound = false;
-    EXPECT_TRUE(DrawSoundItems(settings, "/opt/q", "30519").empty());
+    EXPECT_TRUE(DrawSoundItems(settings, "/opt/q/Sound", "30519").empty());
 }
 
 TEST(PreDrawSoundItem, PlaysTheChosenFile) {
     Settings settings;
     settings.lotteryPreSoundFile = "soon.wav";
-    const SoundItem item = PreDrawSoundItem(settings, "/opt/q");
+    const SoundItem item = PreDrawSoundItem(settings, "/opt/q/Sound");
     EXPECT_EQ(item.kind, 0);
     EXPECT_EQ(item.filePath, "/opt/q/Sound/soon.wav");
 }
