@@ -12,21 +12,14 @@
 #include <fstream>
 
 #include "core/quorstat_app.h"
+#include "find_child.h"
 #include "scripted_prompter.h"
 #include "settings/tools_setting_dialog.h"
 
 namespace {
 
-template <typename T>
-T* child(QWidget& dialog, const char* name) {
-    auto* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
-
 void click(QWidget& dialog, const char* name) {
-    QTest::mouseClick(child<QAbstractButton>(dialog, name), Qt::LeftButton);
+    QTest::mouseClick(child<QAbstractButton>(&dialog, name), Qt::LeftButton);
 }
 
 void pressOk(QDialog& dialog) {
@@ -81,13 +74,13 @@ void SettingsDialogTest::openingShowsTheSettingsAndTheSoundFiles() {
     app().settings.unregPrompt = false;
     CToolsSettingDialog dialog(app());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("系统设置"));
-    auto* drawSound = child<QComboBox>(dialog, "combo3341");
+    auto* drawSound = child<QComboBox>(&dialog, "combo3341");
     QCOMPARE(entries(drawSound), (QStringList{"Default", "a.wav", "b.wav"}));
     QCOMPARE(drawSound->currentText(), QStringLiteral("b.wav"));
-    QCOMPARE(child<QComboBox>(dialog, "combo3353")->currentIndex(), 0);
-    QCOMPARE(child<QLineEdit>(dialog, "edit3161")->text(), QStringLiteral("80"));
-    QVERIFY(!child<QCheckBox>(dialog, "check3230")->isChecked());
-    QVERIFY(child<QCheckBox>(dialog, "check3227")->isChecked());
+    QCOMPARE(child<QComboBox>(&dialog, "combo3353")->currentIndex(), 0);
+    QCOMPARE(child<QLineEdit>(&dialog, "edit3161")->text(), QStringLiteral("80"));
+    QVERIFY(!child<QCheckBox>(&dialog, "check3230")->isChecked());
+    QVERIFY(child<QCheckBox>(&dialog, "check3227")->isChecked());
 
     // The sound that is gone is stored as "Default"; the others stay.
     pressOk(dialog);
@@ -105,13 +98,13 @@ void SettingsDialogTest::theGoverningBoxesEnableTheirControls() {
     app().settings.shareIsNewPlaySound = false;
     CToolsSettingDialog dialog(app());
     dialog.show();
-    auto* spoken = child<QRadioButton>(dialog, "radio3333");
-    auto* drawSound = child<QComboBox>(dialog, "combo3341");
+    auto* spoken = child<QRadioButton>(&dialog, "radio3333");
+    auto* drawSound = child<QComboBox>(&dialog, "combo3341");
     const auto state = [&] {
         return QList<bool>{spoken->isEnabled(), drawSound->isEnabled(),
-                           child<QLineEdit>(dialog, "edit3347")->isEnabled(),
-                           child<QComboBox>(dialog, "combo3353")->isEnabled(),
-                           child<QComboBox>(dialog, "combo3355")->isEnabled()};
+                           child<QLineEdit>(&dialog, "edit3347")->isEnabled(),
+                           child<QComboBox>(&dialog, "combo3353")->isEnabled(),
+                           child<QComboBox>(&dialog, "combo3355")->isEnabled()};
     };
     QCOMPARE(state(), (QList<bool>{true, false, false, false, false}));
     click(dialog, "radio3337");
@@ -132,7 +125,7 @@ void SettingsDialogTest::refusedSecondsKeepTheDialogOpenAndTheSettingsAsTheyWere
     CToolsSettingDialog dialog(app());
     dialog.show();
     click(dialog, "check3224");
-    child<QLineEdit>(dialog, "edit3347")->setText(QStringLiteral("121"));
+    child<QLineEdit>(&dialog, "edit3347")->setText(QStringLiteral("121"));
     pressOk(dialog);
     QVERIFY(dialog.isVisible());
     QCOMPARE(prompter_->messages.size(), std::size_t(1));
@@ -140,7 +133,7 @@ void SettingsDialogTest::refusedSecondsKeepTheDialogOpenAndTheSettingsAsTheyWere
     QCOMPARE(prompter_->messages[0].caption, QStringLiteral("提示信息"));
     QVERIFY(app().settings == before);
 
-    child<QLineEdit>(dialog, "edit3347")->setText(QStringLiteral("120"));
+    child<QLineEdit>(&dialog, "edit3347")->setText(QStringLiteral("120"));
     pressOk(dialog);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(app().settings.lotteryPreTipSeconds, 120);
@@ -160,7 +153,7 @@ void SettingsDialogTest::theChoosersSetTheLookAndDefaultPutsItBack() {
     click(dialog, "button3243");
     click(dialog, "button3243");  // cancelled: the colour stays
 
-    auto* sample = child<QLabel>(dialog, "static3237");
+    auto* sample = child<QLabel>(&dialog, "static3237");
     QCOMPARE(sample->font().pixelSize(), 24);
     QVERIFY(sample->font().italic());
     QCOMPARE(sample->styleSheet(), QStringLiteral("color: #0000ff; background-color: #ffffcc;"));
@@ -172,7 +165,7 @@ void SettingsDialogTest::theChoosersSetTheLookAndDefaultPutsItBack() {
     QCOMPARE(form.planTextBack, 0xCCFFFFu);
     QVERIFY(app().settings == initial_);  // nothing is stored before 确定
 
-    child<QLineEdit>(dialog, "edit3159")->setText(QStringLiteral("70000"));
+    child<QLineEdit>(&dialog, "edit3159")->setText(QStringLiteral("70000"));
     click(dialog, "buttonDefault");
     QVERIFY(dialog.form() == quorstat::DefaultSettingsForm(app().windowsXp));
     QCOMPARE(sample->styleSheet(), QStringLiteral("color: #000000; background-color: #f2f2f2;"));

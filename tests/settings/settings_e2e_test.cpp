@@ -16,6 +16,7 @@
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
 #include "core/settings_file.h"
+#include "find_child.h"
 #include "plan/sub_plan_dialog.h"
 #include "platform/recording_sound_output.h"
 #include "scripted_prompter.h"
@@ -28,18 +29,6 @@
 QST_API void QST_Init(char*, char*);
 QST_API std::intptr_t QST_Run(void*, const char*, const char*, int);
 QST_API void QST_Exit();
-
-namespace {
-
-template <typename T>
-T* child(QObject* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
-
-}  // namespace
 
 class SettingsEndToEndTest : public QObject {
     Q_OBJECT
