@@ -75,6 +75,13 @@ constexpr SoundBinding kSounds[] = {
 
 constexpr int kGoverningChecks[] = {3328, 3345, 3293};
 
+// Tab goes down the left column, then down the right one, as the controls are read.
+constexpr const char* kTabOrder[] = {
+    "check3224",  "check3222",  "check3227",  "check3230", "check3247", "check3322", "check3328",
+    "radio3333",  "radio3337",  "combo3341",  "check3345", "edit3347",  "combo3353", "check3233",
+    "button3239", "button3241", "button3243", "check3198", "check3203", "edit3154",  "check3349",
+    "edit3161",   "edit3159",   "check3293",  "combo3355", "check3352"};
+
 QString controlName(const char* kind, int id) {
     return QString::fromLatin1(kind) + QString::number(id);
 }
@@ -153,6 +160,17 @@ void CToolsSettingDialog::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(buttons);
+    orderTabs();
+}
+
+void CToolsSettingDialog::orderTabs() {
+    QWidget* previous = nullptr;
+    for (const char* name : kTabOrder) {
+        auto* next = findChild<QWidget*>(QString::fromLatin1(name));
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 QGroupBox* CToolsSettingDialog::buildTrayGroup() {

@@ -33,6 +33,7 @@ private:
     QGroupBox* buildOwnPlanGroup();
     QGroupBox* buildSharedPlanGroup();
     QGroupBox* buildPlanTextGroup();
+    void orderTabs();
     QCheckBox* check(int id) const { return checks_.at(id); }
     QLineEdit* number(int id) const { return numbers_.at(id); }
     QComboBox* sound(int id) const { return sounds_.at(id); }

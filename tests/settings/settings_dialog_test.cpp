@@ -81,6 +81,10 @@ void SettingsDialogTest::openingShowsTheSettingsAndTheSoundFiles() {
     QCOMPARE(child<QLineEdit>(&dialog, "edit3161")->text(), QStringLiteral("80"));
     QVERIFY(!child<QCheckBox>(&dialog, "check3230")->isChecked());
     QVERIFY(child<QCheckBox>(&dialog, "check3227")->isChecked());
+    QCOMPARE(child<QCheckBox>(&dialog, "check3345")->nextInFocusChain(),
+             child<QLineEdit>(&dialog, "edit3347"));
+    QCOMPARE(child<QPushButton>(&dialog, "button3243")->nextInFocusChain(),
+             child<QCheckBox>(&dialog, "check3198"));
 
     // The sound that is gone is stored as "Default"; the others stay.
     pressOk(dialog);
