@@ -7,28 +7,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
 
 #include "console/console_dialog.h"
 #include "core/ini_document.h"
-#include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
 #include "core/settings_file.h"
 #include "find_child.h"
 #include "plan/sub_plan_dialog.h"
 #include "platform/recording_sound_output.h"
 #include "scripted_prompter.h"
-#include "service/service_app.h"
+#include "service_session.h"
 #include "service_users.h"
 #include "share/sub_share_dialog.h"
 #include "share/sub_share_user_dialog.h"
 #include "ui/grid_ctrl.h"
-
-QST_API void QST_Init(char*, char*);
-QST_API std::intptr_t QST_Run(void*, const char*, const char*, int);
-QST_API void QST_Exit();
 
 class SettingsEndToEndTest : public QObject {
     Q_OBJECT
@@ -45,40 +39,24 @@ private:
     QString pageLabel() { return child<QLabel>(userList(), "pageLabel")->text(); }
     std::filesystem::path soundFile() const { return app().paths.soundDir / "叮咚.wav"; }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<quorstat::service::ServiceApp> service_;
     ScriptedPrompter prompter_;
     QWidget host_;
+    ServiceSession session_{"2013-05-01 09:15:00"};
 };
 
 void SettingsEndToEndTest::initTestCase() {
-    quorstat::service::ServiceOptions options;
-    options.port = 0;
-    options.databasePath = dir_.filePath(QStringLiteral("service.db")).toStdString();
-    options.clockStart = quorstat::service::parseDateTime("2013-05-01 09:15:00");
-    options.clockSpeed = 0.0;
-    options.seed = 11;
-    service_ = std::make_unique<quorstat::service::ServiceApp>(options);
-    QVERIFY(service_->start());
-    ServiceUsers(*service_).seedDemoList();  // 41 users with plans
-
-    qputenv("QUORSTAT_DATA_DIR", dir_.filePath(QStringLiteral("Data")).toUtf8());
-    qputenv("QUORSTAT_SERVER", "127.0.0.1:" + QByteArray::number(service_->port()));
-    char title[kQstTextBufferSize];
-    char version[kQstTextBufferSize];
-    QST_Init(title, version);
+    QVERIFY(session_.start(host_));
+    ServiceUsers(session_.service()).seedDemoList();  // 41 users with plans
     std::filesystem::create_directories(app().paths.soundDir);
     std::ofstream(soundFile()) << "RIFF";
     app().settings.shareUserTopOwn = false;
-    QVERIFY(QST_Run(&host_, "demo", "demo123", 1010) != 0);
-    QTRY_VERIFY_WITH_TIMEOUT(app().console->isVisible(), 10000);
+    QVERIFY(session_.logIn());
     app().console->SelectTab(1);
     QTRY_COMPARE_WITH_TIMEOUT(pageLabel(), QStringLiteral("1/3页，共41个用户"), 10000);
 }
 
 void SettingsEndToEndTest::cleanupTestCase() {
-    QST_Exit();
-    service_->stop();
+    session_.stop();
 }
 
 void SettingsEndToEndTest::changedSettingsApplyAtOnceAndAreReadBackAtTheNextStart() {
