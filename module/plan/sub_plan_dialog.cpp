@@ -1,6 +1,7 @@
 #include "plan/sub_plan_dialog.h"
 
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 
 #include "core/quorstat_app.h"
 #include "plan/sub_plan_info_dialog.h"
@@ -20,7 +21,6 @@ CSubPlanDialog::CSubPlanDialog(CQuorstatApp& app, QWidget* parent)
     layout->addWidget(form_, 1);
     connect(list_, &CSubPlanInfoDialog::groupSendRequested, this,
             &CSubPlanDialog::groupSendRequested);
-    OnSettingsChanged();
 }
 
 void CSubPlanDialog::OnPlanListReply(const std::string& reply, int flag) {

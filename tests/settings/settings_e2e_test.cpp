@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "core/settings_file.h"
 #include "find_child.h"
 #include "plan/sub_plan_dialog.h"
+#include "plan/sub_plan_info_dialog.h"
 #include "platform/recording_sound_output.h"
 #include "scripted_prompter.h"
 #include "service_session.h"
@@ -91,12 +93,13 @@ void SettingsEndToEndTest::changedSettingsApplyAtOnceAndAreReadBackAtTheNextStar
     QTRY_COMPARE_WITH_TIMEOUT(pageLabel(), QStringLiteral("1/2页，共41个用户"), 10000);
     QCOMPARE(userList()->detailGrid()->model()->rowCount(), 30);
 
-    const PlanTextLook& look = app().console->findChild<CSubPlanDialog*>()->planTextLook();
-    QCOMPARE(look.font.pixelSize(), 26);
-    QVERIFY(look.font.bold());
-    QCOMPARE(look.text, QColor(0, 0, 255));
-    QCOMPARE(look.background, QColor(255, 255, 204));
-    QVERIFY(look == app().planTextLook);
+    // The plan text shows in the chosen font and colours.
+    const QPlainTextEdit* planText =
+        app().console->findChild<CSubPlanDialog*>()->planList()->planTextEdit();
+    QCOMPARE(planText->font().pixelSize(), 26);
+    QVERIFY(planText->font().bold());
+    QCOMPARE(planText->styleSheet(), QStringLiteral("color: #0000ff; background-color: #ffffcc;"));
+    const PlanTextLook& look = app().planTextLook;
 
     // What the next start reads from config.ini.
     quorstat::Settings read;
