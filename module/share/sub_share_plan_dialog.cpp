@@ -61,7 +61,7 @@ void CSubSharePlanDialog::buildControls() {
     text_ = new QPlainTextEdit(tabs_);
     text_->setObjectName(QStringLiteral("sharePlanText"));
     text_->setReadOnly(true);
-    text_->setFont(app_.planTextFont);
+    text_->setFont(app_.planTextLook.font);
     grid_ = new CGridCtrl(tabs_);
     grid_->setObjectName(QStringLiteral("sharePlanGrid"));
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -272,7 +272,7 @@ void CSubSharePlanDialog::playSounds(const quorstat::SharedPlanEvents& events) {
     quorstat::SharedPlanSoundSettings settings;
     settings.pageShown = isVisible();
     settings.newPlanSound = app_.settings.shareIsNewPlaySound;
-    settings.newPlanFile = (app_.paths.appDir / app_.settings.shareFileNewPlaySound).string();
+    settings.newPlanFile = (app_.paths.soundDir / app_.settings.shareFileNewPlaySound).string();
     settings.endSound = app_.settings.shareEndPlaySound;
     for (quorstat::SoundItem& item : list_.sounds(events, settings))
         if (app_.soundPlayer)
