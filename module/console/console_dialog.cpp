@@ -27,6 +27,7 @@
 #include "net/settings_record.h"
 #include "plan/lottery_table.h"
 #include "plan/play_table.h"
+#include "settings/tools_setting_dialog.h"
 #include "ui/call_later.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
@@ -182,7 +183,7 @@ void CConsoleDialog::buildControls() {
             &CConsoleDialog::sendSettingsRequested);
     connect(templateManagerButton_, &QPushButton::clicked, this,
             &CConsoleDialog::templateManagerRequested);
-    connect(settingsButton_, &QPushButton::clicked, this, &CConsoleDialog::settingsRequested);
+    connect(settingsButton_, &QPushButton::clicked, this, &CConsoleDialog::openSettings);
     connect(templatePicker_, &QComboBox::currentIndexChanged, this,
             &CConsoleDialog::onTemplatePicked);
 }
@@ -499,6 +500,30 @@ void CConsoleDialog::endUpload() {
         uploadPrompt_->deleteLater();
     }
     setEnabled(true);
+}
+
+// ---- settings ------------------------------------------------------------------------------
+
+void CConsoleDialog::openSettings() {
+    const int userPageSize = app_.settings.shareUserListPrePageCount;
+    CToolsSettingDialog dialog(app_, this);
+    if (Prompter::instance().exec(dialog) != QDialog::Accepted)
+        return;
+    // The settings stay in use for this run, and the exit tries to save them again.
+    if (!app_.SaveSettings())
+        Prompter::instance().message(
+            this, QStringLiteral("设置已生效，但无法写入配置文件 config.ini，请检查数据目录的权限。"),
+            Prompter::defaultCaption(), Prompter::Icon::Warning);
+    applySettings(userPageSize);
+}
+
+void CConsoleDialog::applySettings(int previousUserPageSize) {
+    app_.updatePlanTextLook();
+    controlPanel_->update();
+    if (planView_)
+        planView_->OnSettingsChanged();
+    if (shareView_ && app_.settings.shareUserListPrePageCount != previousUserPageSize)
+        shareView_->OnUserListPageSizeChanged();
 }
 
 // ---- requests ------------------------------------------------------------------------------

@@ -49,6 +49,8 @@ public:
     void showAccountMenu();
     // The modeless prompt while a plan goes up; the upload's reply closes it.
     void beginUpload(const QString& text);
+    // "系统设置": the settings dialog; what it accepted is saved and shown at once.
+    void openSettings();
 
     // Panels built elsewhere take their place here; until then their pages stay empty and the
     // replies meant for them are dropped.
@@ -69,7 +71,6 @@ signals:
     void customSendRequested();
     void sendSettingsRequested();
     void templateManagerRequested();
-    void settingsRequested();
     // A plan text to post into the chosen chat windows.
     void groupSendRequested(const QString& text, bool silent);
 
@@ -96,6 +97,7 @@ private:
     void retryLater(void (CConsoleDialog::*request)());
     void replacePage(QWidget*& slot, QWidget* page, const QString& title);
     void endUpload();
+    void applySettings(int previousUserPageSize);
 
     // Replies, one handler per kind.
     void onServerTime(const quorstat::ServiceRequest& request);

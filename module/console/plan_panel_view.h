@@ -27,6 +27,9 @@ public:
     virtual void OnIssueChanged() = 0;
     // New numbers: re-query the plans shortly and recompose the text.
     virtual void OnNewDraw() = 0;
+    // The settings dialog changed the preferences: show the plan text in the application's
+    // plan-text look; a changed own-plan page size starts the list again at page 1.
+    virtual void OnSettingsChanged() = 0;
 };
 
 }  // namespace quorstat

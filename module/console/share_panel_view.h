@@ -26,6 +26,8 @@ public:
     // Lottery or play changed: back to page 1 and reload, unless a reload is already pending.
     virtual void Reload() = 0;
     virtual void OnNewDraw() = 0;
+    // The settings dialog changed the number of users per page: page 1, fully reloaded.
+    virtual void OnUserListPageSizeChanged() = 0;
 };
 
 }  // namespace quorstat

@@ -15,22 +15,9 @@
 #include "platform/pulse_sound_output.h"
 #include "platform/recording_sound_output.h"
 #include "platform/system_info.h"
+#include "ui/log_font.h"
 
 namespace {
-
-QFont makeFont(const QString& family, int pixelSize, int weight = 400) {
-    QFont font(family);
-    // The Windows faces are missing on most other systems; fall back to a CJK face.
-    font.setFamilies(
-        {family, QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei")});
-    font.setPixelSize(pixelSize);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
-}
-
-QColor fromColorRef(unsigned value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 // Built-in sounds, keyed by their resource ids.
 std::map<int, std::string> loadWaveResources() {
@@ -88,8 +75,8 @@ void CQuorstatApp::createFonts() {
     const QString heiTi = QStringLiteral("黑体");
     const QString yaHei = QStringLiteral("微软雅黑");
     const QString songTi = QStringLiteral("宋体");
-    fonts = {makeFont(heiTi, 13), makeFont(yaHei, 18),  makeFont(yaHei, 20),  makeFont(yaHei, 22),
-             makeFont(yaHei, 25), makeFont(songTi, 13), makeFont(songTi, 14), makeFont(songTi, 16)};
+    fonts = {MakeFont(heiTi, 13), MakeFont(yaHei, 18),  MakeFont(yaHei, 20),  MakeFont(yaHei, 22),
+             MakeFont(yaHei, 25), MakeFont(songTi, 13), MakeFont(songTi, 14), MakeFont(songTi, 16)};
 }
 
 void CQuorstatApp::initInstance() {
@@ -107,17 +94,11 @@ void CQuorstatApp::initInstance() {
                        std::getenv("QUORSTAT_SERVER"));
     ApplyPlanTextFontDefaults(settings, windowsXp);
     LoadFilesAtStartup();
-    createPlanTextStyle();
+    updatePlanTextLook();
 }
 
-void CQuorstatApp::createPlanTextStyle() {
-    planTextBrush = QBrush(fromColorRef(settings.planTextBack));
-    const auto& logFont = settings.planTextFont;
-    planTextFont = makeFont(QString::fromStdString(logFont.faceName), std::abs(logFont.height),
-                            logFont.weight);
-    planTextFont.setItalic(logFont.italic != 0);
-    planTextFont.setUnderline(logFont.underline != 0);
-    planTextFont.setStrikeOut(logFont.strikeOut != 0);
+void CQuorstatApp::updatePlanTextLook() {
+    planTextLook = PlanTextLook::FromSettings(settings);
 }
 
 void CQuorstatApp::exitInstance() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QKeySequence>
@@ -16,6 +15,7 @@
 #include "net/request_handler.h"
 #include "net/service_client.h"
 #include "plan/position_table.h"
+#include "ui/plan_text_look.h"
 
 class CConsoleDialog;
 class QWidget;
@@ -42,8 +42,10 @@ public:
     const QColor dialogBackground{240, 230, 210};
     const QColor panelBackground{240, 230, 220};
     const QColor textColor{0, 0, 128};
-    QBrush planTextBrush;
-    QFont planTextFont;
+    // The plan-text editor's font and brush, from the settings.
+    PlanTextLook planTextLook;
+    // At start and after the settings dialog changed the settings.
+    void updatePlanTextLook();
 
     // The 26 position combinations with their names.
     static std::span<const quorstat::tagPOSITIONINFO> positions() {
@@ -86,7 +88,6 @@ private:
     void initInstance();
     void exitInstance();
     void createFonts();
-    void createPlanTextStyle();
 
     std::vector<std::pair<QKeySequence, std::function<void()>>> accelerators_;
 };

@@ -113,7 +113,8 @@ void visitKeys(Visitor& v, S& s, Id& lotteryId, Id& playId, bool windowsXp) {
     v.flag("Plan_Stat_AfterSubmitClrEdit", s.planStatAfterSubmitClrEdit, true);
     v.integer("Plan_PlanList_PrePageCount", s.planPlanListPrePageCount, 0, Range{0, 65535, 0});
     v.flag("Plan_EndPlaySound", s.planEndPlaySound, false);
-    v.integer("Share_UserList_PrePageCount", s.shareUserListPrePageCount, 20, Range{5, 60, 20});
+    // The settings dialog stores up to 100 users a page; reading keeps what it stored.
+    v.integer("Share_UserList_PrePageCount", s.shareUserListPrePageCount, 20, Range{5, 100, 20});
     v.integer("Share_PlanList_PrePageCount", s.sharePlanListPrePageCount, 0, Range{0, 65535, 0});
     v.integer("Share_UserListSearch_ItemTmpRecordCount", s.shareUserListSearchItemTmpRecordCount,
               100, Range{1, 65535, 100});

@@ -14,6 +14,8 @@ SoundPlayer::~SoundPlayer() {
 void SoundPlayer::queue(SoundItem item) {
     {
         std::lock_guard lock(mutex_);
+        if (item.preview)
+            std::erase_if(queue_, [](const SoundItem& waiting) { return waiting.preview; });
         queue_.push_back(std::move(item));
     }
     wake_.notify_one();

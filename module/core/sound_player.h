@@ -27,6 +27,7 @@ struct SoundItem {
     int kind = 0;        // 0: the file, or the chime when it is missing; else a resource
     int resourceId = 0;  // 0 plays nothing
     std::string filePath;
+    bool preview = false;  // a sound the user is choosing: a newer preview replaces it
 };
 
 // The single consumer of the sound queue: sounds play one after another in the order requested.
@@ -37,6 +38,8 @@ public:
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
+    // A preview drops the previews still waiting, so running through a list of sounds plays the
+    // last one chosen rather than every one passed.
     void queue(SoundItem item);
     std::size_t pendingCount() const;
 

@@ -1,7 +1,9 @@
 #include "plan/sub_plan_dialog.h"
 
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 
+#include "core/quorstat_app.h"
 #include "plan/sub_plan_info_dialog.h"
 #include "plan/sub_plan_stat_dialog.h"
 #include "plan/tools_plan_detail_dialog.h"
@@ -9,6 +11,7 @@
 
 CSubPlanDialog::CSubPlanDialog(CQuorstatApp& app, QWidget* parent)
     : QWidget(parent),
+      app_(app),
       form_(new CSubPlanStatDialog(app, this)),
       list_(new CSubPlanInfoDialog(app, this)) {
     setObjectName(QStringLiteral("planPage"));
@@ -44,6 +47,11 @@ void CSubPlanDialog::SetShareFlag(bool shared) {
 
 void CSubPlanDialog::OnNewDraw() {
     list_->OnNewDraw();
+}
+
+// The plan text in the user's font and colours.
+void CSubPlanDialog::OnSettingsChanged() {
+    app_.planTextLook.applyTo(*list_->planTextEdit());
 }
 
 void CSubPlanDialog::ShowPlanDetail(const quorstat::tagPLANITEM& plan) {

@@ -24,6 +24,7 @@ public:
     void RecomposePlanText() override;
     void SetShareFlag(bool shared) override;
     void OnNewDraw() override;
+    void OnSettingsChanged() override;
 
     void ShowPlanDetail(const quorstat::tagPLANITEM& plan) override;
     void Reset() override;
@@ -34,6 +35,7 @@ signals:
     void groupSendRequested(const QString& text, bool silent);
 
 private:
+    CQuorstatApp& app_;
     CSubPlanStatDialog* form_ = nullptr;
     CSubPlanInfoDialog* list_ = nullptr;
 };

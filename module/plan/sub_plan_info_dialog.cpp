@@ -65,10 +65,7 @@ void CSubPlanInfoDialog::buildControls() {
     tabs_->setObjectName(QStringLiteral("ownPlanTabs"));
     planText_ = new QPlainTextEdit(this);
     planText_->setObjectName(QStringLiteral("planText"));
-    planText_->setFont(app_.planTextFont);
-    QPalette palette = planText_->palette();
-    palette.setBrush(QPalette::Base, app_.planTextBrush);
-    planText_->setPalette(palette);
+    app_.planTextLook.applyTo(*planText_);
     tabs_->addTab(planText_, QStringLiteral("方案文本"));
     tabs_->addTab(buildListPage(), QStringLiteral("方案列表"));
     tabs_->setCurrentIndex(app_.settings.tabIndexMyPlan == TextTab ? TextTab : ListTab);

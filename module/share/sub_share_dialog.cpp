@@ -246,3 +246,7 @@ void CSubShareDialog::OnNewDraw() {
     if (planView_)
         planView_->OnNewDraw();
 }
+
+void CSubShareDialog::OnUserListPageSizeChanged() {
+    userList_->RestartFromFirstPage();
+}

@@ -46,6 +46,7 @@ public:
     void Reset() override;
     void Reload() override;
     void OnNewDraw() override;
+    void OnUserListPageSizeChanged() override;
 
     CSubShareUserDialog* userList() const { return userList_; }
     QGroupBox* searchPanel() const { return searchPanel_; }

@@ -61,7 +61,7 @@ void CSubSharePlanDialog::buildControls() {
     text_ = new QPlainTextEdit(tabs_);
     text_->setObjectName(QStringLiteral("sharePlanText"));
     text_->setReadOnly(true);
-    text_->setFont(app_.planTextFont);
+    text_->setFont(app_.planTextLook.font);
     grid_ = new CGridCtrl(tabs_);
     grid_->setObjectName(QStringLiteral("sharePlanGrid"));
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -254,6 +254,10 @@ void CSubShareUserDialog::ApplySearch(const quorstat::tagSEARCHUSERCONFIG& setti
     settings_ = settings;
     settings_.detail = detail_->isChecked() ? 1 : 0;
     saveSettings();
+    RestartFromFirstPage();
+}
+
+void CSubShareUserDialog::RestartFromFirstPage() {
     page_.setPage(1);
     RefreshList(Refresh::Full);
 }

@@ -31,6 +31,8 @@ public:
     // An accepted search: its settings are stored and page 1 is asked for.
     void ApplySearch(const quorstat::tagSEARCHUSERCONFIG& settings);
     void RefreshList(Refresh kind);
+    // Page 1, fully reloaded: after a new search or a new page size.
+    void RestartFromFirstPage();
 
     void OnListReply(const std::string& reply);
     // Marks the user on this page and redraws; nothing else changes.

@@ -33,6 +33,3 @@ private:
     QLineEdit* remark_ = nullptr;
     std::array<QCheckBox*, kSwitchCount> switches_{};
 };
-
-// The look both template windows share with the main window.
-void applyTemplateDialogLook(QWidget* dialog);

@@ -6,6 +6,7 @@
 #include "templates/template_form.h"
 #include "templates/template_form_widget.h"
 #include "ui/dialog_buttons.h"
+#include "ui/dialog_look.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
 
@@ -15,7 +16,7 @@ CToolsSysTemplateEditorDialog::CToolsSysTemplateEditorDialog(
       item_(std::move(systemTemplate)),
       form_(new CTemplateFormWidget(false, this)) {
     setWindowTitle(QStringLiteral("系统模板设置"));
-    applyTemplateDialogLook(this);
+    applyDialogLook(this);
     form_->showTemplate(item_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(form_);

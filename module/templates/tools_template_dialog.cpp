@@ -11,6 +11,7 @@
 
 #include "templates/template_form_widget.h"
 #include "ui/dialog_buttons.h"
+#include "ui/dialog_look.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
 
@@ -54,7 +55,7 @@ CToolsTemplateDialog::CToolsTemplateDialog(std::vector<quorstat::tagTEMPLATEITEM
                                            std::string_view nameInUse, QWidget* parent)
     : QDialog(parent), rows_(std::move(templates), nameInUse) {
     setWindowTitle(QStringLiteral("模板设置"));
-    applyTemplateDialogLook(this);
+    applyDialogLook(this);
     buildControls();
     refill(rows_.tickedRow());
 }
@@ -124,6 +125,7 @@ void CToolsTemplateDialog::buildControls() {
         lines << QString::fromUtf8(note);
     auto* notes = new QLabel(lines.join(QLatin1Char('\n')), this);
     notes->setObjectName(QStringLiteral("templateNotes"));
+    notes->setStyleSheet(QStringLiteral("color: #8a3b12;"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

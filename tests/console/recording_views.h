@@ -30,6 +30,7 @@ struct RecordingPlanPanel : quorstat::PlanPanelView {
     void OnSelectionChanged() override { calls << QStringLiteral("Selection"); }
     void OnIssueChanged() override { calls << QStringLiteral("Issue"); }
     void OnNewDraw() override { calls << QStringLiteral("Draw"); }
+    void OnSettingsChanged() override { calls << QStringLiteral("Settings"); }
 };
 
 struct RecordingSharePanel : quorstat::SharePanelView {
@@ -54,6 +55,7 @@ struct RecordingSharePanel : quorstat::SharePanelView {
     void Reset() override { calls << QStringLiteral("Reset"); }
     void Reload() override { calls << QStringLiteral("Reload"); }
     void OnNewDraw() override { calls << QStringLiteral("Draw"); }
+    void OnUserListPageSizeChanged() override { calls << QStringLiteral("PageSize"); }
 };
 
 struct RecordingDataBox : quorstat::DataBoxView {

@@ -97,14 +97,14 @@ TEST_F(AppFiles, SavedAccountsAreReadableByTheOwnerOnly) {
     EXPECT_FALSE(elsewhere.savedAccounts.autoLogin);
 }
 
-TEST_F(AppFiles, APageCountAboveSixtyLastsUntilTheNextStart) {
+TEST_F(AppFiles, APageCountAboveSixtyFromTheDialogSurvivesTheNextStart) {
     state.LoadFilesAtStartup();
     state.settings.shareUserListPrePageCount = 100;
     ASSERT_TRUE(state.SaveSettings());
     EXPECT_EQ(IniDocument::Load(state.paths.settingsFile)
                   .getInt("SystemSettings", "Share_UserList_PrePageCount", 0),
               100);
-    EXPECT_EQ(restarted().settings.shareUserListPrePageCount, 20);
+    EXPECT_EQ(restarted().settings.shareUserListPrePageCount, 100);
 }
 
 // The older plan-text font belongs to Windows XP; a Linux kernel numbered 5 is no reason for it.

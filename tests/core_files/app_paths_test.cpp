@@ -42,7 +42,7 @@ TEST(AppPaths, PlacesPicturesAndUserFoldersByLayout) {
          {"bin", "share/quorstat/Image"},
          "chosen",
          "share/quorstat/Image",
-         "xdg/Quorstat/Sound",
+         "chosen/Sound",
          "chosen"},
     };
     for (const LayoutCase& c : cases) {

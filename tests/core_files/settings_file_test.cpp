@@ -47,6 +47,8 @@ TEST(SettingsFile, RangesAreAppliedWhenRead) {
         {"[SystemSettings]\nShare_UserList_PrePageCount=60", nullptr,
          &Settings::shareUserListPrePageCount, 60},
         {"[SystemSettings]\nShare_UserList_PrePageCount=100", nullptr,
+         &Settings::shareUserListPrePageCount, 100},
+        {"[SystemSettings]\nShare_UserList_PrePageCount=101", nullptr,
          &Settings::shareUserListPrePageCount, 20},
         {"[SystemSettings]\nLotteryPlaySoundType=x", nullptr, &Settings::lotteryPlaySoundType, 0},
         {"[SystemSettings]\nPlan_PlanList_PrePageCount=65536", nullptr,

@@ -35,6 +35,7 @@ struct ListeningPlanPanel : quorstat::PlanPanelView {
     void OnSelectionChanged() override { page.OnSelectionChanged(); }
     void OnIssueChanged() override { page.OnIssueChanged(); }
     void OnNewDraw() override { page.OnNewDraw(); }
+    void OnSettingsChanged() override { page.OnSettingsChanged(); }
 
     CSubPlanDialog& page;
     std::vector<std::pair<std::string, int>> replies;

@@ -19,6 +19,7 @@
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
 #include "core/text_codec.h"
+#include "find_child.h"
 #include "plan/bet_numbers_edit.h"
 #include "plan/bet_numbers_field.h"
 #include "plan/number_entry_panel.h"
@@ -39,14 +40,6 @@ const QString kStart = QStringLiteral("确定要开始上传方案吗？");
 const QString kShare = QStringLiteral("人人为我，我为人人，您要分享方案吗？");
 constexpr auto Yes = QMessageBox::Yes;
 constexpr auto No = QMessageBox::No;
-
-template <typename T>
-T* child(QObject* parent, const QString& name) {
-    auto* found = parent->findChild<T*>(name);
-    if (!found)
-        qFatal("no child %s", qPrintable(name));
-    return found;
-}
 
 QStringList textsOf(const std::vector<ScriptedPrompter::Shown>& shown) {
     QStringList texts;

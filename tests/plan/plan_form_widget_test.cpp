@@ -17,6 +17,7 @@
 #include "core/atomic_file.h"
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
+#include "find_child.h"
 #include "plan/plan_form_file.h"
 #include "plan/sub_plan_dialog.h"
 #include "plan/sub_plan_stat_dialog.h"
@@ -31,14 +32,6 @@ QST_API void QST_Exit();
 namespace {
 
 constexpr int kOpenIssue = 130501029;
-
-template <typename T>
-T* child(QObject* parent, const char* name) {
-    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
 
 void type(QLineEdit* edit, const QString& text) {
     edit->setText(text);

@@ -17,6 +17,7 @@
 #include "core/atomic_file.h"
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
+#include "find_child.h"
 #include "scripted_prompter.h"
 #include "service/service_app.h"
 #include "service_users.h"
@@ -33,14 +34,6 @@ QST_API void QST_Exit();
 namespace {
 
 constexpr int kSuccessRateColumn = 9;
-
-template <typename T>
-T* child(QObject* parent, const QString& name) {
-    auto* found = parent->findChild<T*>(name);
-    if (!found)
-        qFatal("no child %s", qPrintable(name));
-    return found;
-}
 
 QString cell(const CGridCtrl* grid, int row, int column) {
     return grid->model()->index(row, column).data().toString();

@@ -2,6 +2,19 @@
 
 #include <QMenu>
 
+namespace {
+
+template <typename T>
+std::optional<T> takeFirst(std::deque<T>& answers) {
+    if (answers.empty())
+        return std::nullopt;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 ScriptedPrompter::ScriptedPrompter() {
     Prompter::install(this);
 }
@@ -42,23 +55,18 @@ QAction* ScriptedPrompter::popupMenu(QMenu& menu, const QPoint&) {
             texts << action->text();
     }
     menus << texts;
-    if (menuChoices.empty())
+    const std::optional<QString> choice = takeFirst(menuChoices);
+    if (!choice)
         return nullptr;
-    const QString choice = menuChoices.front();
-    menuChoices.pop_front();
     for (QAction* action : menu.actions()) {
-        if (!action->isSeparator() && action->isEnabled() && action->text() == choice)
+        if (!action->isSeparator() && action->isEnabled() && action->text() == *choice)
             return action;
     }
     return nullptr;
 }
 
 QString ScriptedPrompter::nextFileName() {
-    if (fileNames.empty())
-        return {};
-    QString name = fileNames.front();
-    fileNames.pop_front();
-    return name;
+    return takeFirst(fileNames).value_or(QString());
 }
 
 QString ScriptedPrompter::openFileName(QWidget*, const QString&, const QString&, const QString&) {
@@ -72,9 +80,9 @@ QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString& 
 }
 
 std::optional<QColor> ScriptedPrompter::chooseColor(QWidget*, const QColor&) {
-    return std::nullopt;
+    return takeFirst(colors);
 }
 
 std::optional<QFont> ScriptedPrompter::chooseFont(QWidget*, const QFont&) {
-    return std::nullopt;
+    return takeFirst(fonts);
 }

@@ -36,6 +36,8 @@ public:
     std::deque<QMessageBox::StandardButton> answers;  // message answers; Ok when empty
     std::deque<DialogScript> dialogScripts;           // rejected when empty
     std::deque<QString> fileNames;                    // cancelled when empty
+    std::deque<QColor> colors;                        // cancelled when empty
+    std::deque<QFont> fonts;                          // cancelled when empty
     std::deque<QString> menuChoices;  // the text of the item to choose; none chosen when empty
 
     struct Shown {
