@@ -9,6 +9,8 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 # The spreadsheet export writes its OLE2 container with libgsf.
 pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
+# Messenger shortcuts (".lnk") are read with liblnk.
+pkg_check_modules(LNK REQUIRED IMPORTED_TARGET liblnk)
 if(NOT QUORSTAT_CORE_ONLY)
     find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)
     pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
