@@ -15,4 +15,7 @@ if(NOT QUORSTAT_CORE_ONLY)
     find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)
     pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
     pkg_check_modules(PULSE_SIMPLE REQUIRED IMPORTED_TARGET libpulse-simple)
+    # The group send drives other programs' windows through Xlib and XTest.
+    pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
+    pkg_check_modules(XTST REQUIRED IMPORTED_TARGET xtst)
 endif()

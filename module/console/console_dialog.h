@@ -7,6 +7,7 @@
 
 #include "net/request_handler.h"
 
+class CGroupSender;
 class CLoginController;
 class CSubControlDialog;
 class CSubStatusDialog;
@@ -49,6 +50,9 @@ public:
     void showAccountMenu();
     // The modeless prompt while a plan goes up; the upload's reply closes it.
     void beginUpload(const QString& text);
+    // Posts the own plan text, trimmed, as a group send (WM_GROUP_SEND); nothing when it is
+    // empty. `silent` after an upload: no prompt when nothing can be sent.
+    void requestPlanSend(bool silent);
 
     // Panels built elsewhere take their place here; until then their pages stay empty and the
     // replies meant for them are dropped.
@@ -64,16 +68,16 @@ public:
     CSubControlDialog* controlPanel() const { return controlPanel_; }
     CSubStatusDialog* statusPanel() const { return statusPanel_; }
     QComboBox* templatePicker() const { return templatePicker_; }
+    CGroupSender* groupSender() const { return groupSender_; }
 
 signals:
     void customSendRequested();
     void sendSettingsRequested();
     void templateManagerRequested();
     void settingsRequested();
-    // A plan text to post into the chosen chat windows.
-    void groupSendRequested(const QString& text, bool silent);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -121,6 +125,7 @@ private:
     void onUserInfoId(const quorstat::ServiceRequest& request);
     void onWindowFilter(const quorstat::ServiceRequest& request);
     void onIntervals(const quorstat::ServiceRequest& request);
+    void onSettingWritten(const quorstat::ServiceRequest& request, void (CConsoleDialog::*reread)());
     bool isCurrentSelection(const quorstat::ServiceRequest& request) const;
 
     // Requests the console asks for itself.
@@ -135,6 +140,7 @@ private:
 
     CQuorstatApp& app_;
     CLoginController* login_ = nullptr;
+    CGroupSender* groupSender_ = nullptr;
     CSubControlDialog* controlPanel_ = nullptr;
     CSubStatusDialog* statusPanel_ = nullptr;
     QWidget* planPage_ = nullptr;

@@ -28,6 +28,8 @@ public:
     QAction* popupMenu(QMenu& menu, const QPoint& at) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
+    QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                              const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter, const QString& defaultSuffix) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
@@ -36,6 +38,7 @@ public:
     std::deque<QMessageBox::StandardButton> answers;  // message answers; Ok when empty
     std::deque<DialogScript> dialogScripts;           // rejected when empty
     std::deque<QString> fileNames;                    // cancelled when empty
+    std::deque<QStringList> fileLists;                // for openFileNames; cancelled when empty
     std::deque<QString> menuChoices;  // the text of the item to choose; none chosen when empty
 
     struct Shown {
