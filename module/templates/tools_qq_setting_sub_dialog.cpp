@@ -184,9 +184,9 @@ void CToolsQQSettingSubDialog::buildControls() {
 
 QWidget* CToolsQQSettingSubDialog::buildShortcutPage() {
     auto* page = new QGroupBox(QStringLiteral("QQ快捷方式"), this);
-    shortcuts_ = makeList(QStringLiteral("list3303"),
-                          {QStringLiteral("名称"), QStringLiteral("允许"), QStringLiteral("自动关闭")},
-                          page);
+    shortcuts_ = makeList(
+        QStringLiteral("list3303"),
+        {QStringLiteral("名称"), QStringLiteral("允许"), QStringLiteral("自动关闭")}, page);
     ListCheckMenu* menu = ListCheckMenu::attach(shortcuts_, kAllowedColumn);
     menu->addSeparator();
     menu->addAction(QStringLiteral("导入快捷方式"), this, [this] { importShortcuts(); });
@@ -208,8 +208,7 @@ QWidget* CToolsQQSettingSubDialog::buildWindowPage() {
     (new QVBoxLayout(enabledBox))->addWidget(enabledWindows_);
 
     auto* disabledBox = new QGroupBox(QStringLiteral("禁用的QQ窗口（双击恢复）"), page);
-    disabledWindows_ =
-        makeList(QStringLiteral("list3309"), {QStringLiteral("名称")}, disabledBox);
+    disabledWindows_ = makeList(QStringLiteral("list3309"), {QStringLiteral("名称")}, disabledBox);
     disabledWindows_->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* refresh = new QAction(QStringLiteral("刷新"), disabledWindows_);
     connect(refresh, &QAction::triggered, this, &CToolsQQSettingSubDialog::refreshWindows);
@@ -217,10 +216,17 @@ QWidget* CToolsQQSettingSubDialog::buildWindowPage() {
     (new QVBoxLayout(disabledBox))->addWidget(disabledWindows_);
 
     // Queued: the lists are rebuilt, which must not happen inside the view's own click handling.
-    connect(enabledWindows_, &QTreeWidget::itemDoubleClicked, this,
-            &CToolsQQSettingSubDialog::forbidWindow, Qt::QueuedConnection);
-    connect(disabledWindows_, &QTreeWidget::itemDoubleClicked, this,
-            &CToolsQQSettingSubDialog::allowWindow, Qt::QueuedConnection);
+    const auto later = [this](QTreeWidget* list, void (CToolsQQSettingSubDialog::*moveRow)(int)) {
+        connect(list, &QTreeWidget::itemDoubleClicked, this,
+                [this, list, moveRow](QTreeWidgetItem* item) {
+                    const int row = list->indexOfTopLevelItem(item);
+                    QMetaObject::invokeMethod(
+                        this, [this, moveRow, row] { (this->*moveRow)(row); },
+                        Qt::QueuedConnection);
+                });
+    };
+    later(enabledWindows_, &CToolsQQSettingSubDialog::forbidWindow);
+    later(disabledWindows_, &CToolsQQSettingSubDialog::allowWindow);
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(enabledBox, 3);
@@ -230,10 +236,9 @@ QWidget* CToolsQQSettingSubDialog::buildWindowPage() {
 
 QWidget* CToolsQQSettingSubDialog::buildSignaturePage() {
     auto* page = new QGroupBox(QStringLiteral("附加信息（启用的一行加在方案文本后面）"), this);
-    signatures_ = makeList(QStringLiteral("list3342"),
-                           {QStringLiteral("序号"), QStringLiteral("附加信息"),
-                            QStringLiteral("启用")},
-                           page);
+    signatures_ = makeList(
+        QStringLiteral("list3342"),
+        {QStringLiteral("序号"), QStringLiteral("附加信息"), QStringLiteral("启用")}, page);
     signatures_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     signatures_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     signatures_->setMaximumHeight(130);
@@ -359,8 +364,7 @@ void CToolsQQSettingSubDialog::closeAfterSend() {
 void CToolsQQSettingSubDialog::send() {
     if (!collect())
         return;
-    const QString text =
-        toQString(quorstat::TrimmedSendText(text_->toPlainText().toStdString()));
+    const QString text = toQString(quorstat::TrimmedSendText(text_->toPlainText().toStdString()));
     if (text.isEmpty()) {
         Prompter::instance().message(this, QStringLiteral("请输入要群发的文本"));
         text_->setFocus();
@@ -402,8 +406,9 @@ void CToolsQQSettingSubDialog::importShortcuts() {
     takeChecks();
     form_.importShortcuts(imported, [this](const std::string& name) {
         const QString question =
-            QStringLiteral("在列表中已经存在同名快捷方式：%1，\n选择“是”，替换当前列表中的快捷方式。"
-                           "\n选择“否”，不替换当前列表中的快捷方式。\n选择“取消”，取消本次操作")
+            QStringLiteral(
+                "在列表中已经存在同名快捷方式：%1，\n选择“是”，替换当前列表中的快捷方式。"
+                "\n选择“否”，不替换当前列表中的快捷方式。\n选择“取消”，取消本次操作")
                 .arg(toQString(name));
         switch (Prompter::instance().message(
             this, question, Prompter::defaultCaption(), Prompter::Icon::Question,
@@ -419,9 +424,8 @@ void CToolsQQSettingSubDialog::importShortcuts() {
     fillLists();
 }
 
-void CToolsQQSettingSubDialog::forbidWindow(QTreeWidgetItem* item) {
-    const int row = enabledWindows_->indexOfTopLevelItem(item);
-    if (row < 0)
+void CToolsQQSettingSubDialog::forbidWindow(int row) {
+    if (row < 0 || row >= enabledWindows_->topLevelItemCount())
         return;
     takeChecks();
     const int next = form_.forbidWindow(static_cast<std::size_t>(row));
@@ -429,9 +433,8 @@ void CToolsQQSettingSubDialog::forbidWindow(QTreeWidgetItem* item) {
     selectRow(enabledWindows_, next);
 }
 
-void CToolsQQSettingSubDialog::allowWindow(QTreeWidgetItem* item) {
-    const int row = disabledWindows_->indexOfTopLevelItem(item);
-    if (row < 0)
+void CToolsQQSettingSubDialog::allowWindow(int row) {
+    if (row < 0 || row >= disabledWindows_->topLevelItemCount())
         return;
     takeChecks();
     const int next = form_.allowWindow(static_cast<std::size_t>(row));

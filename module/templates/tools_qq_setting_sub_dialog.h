@@ -54,8 +54,8 @@ private:
     quorstat::SendSettingsEntries entries() const;
     void updateEnabling();
     void send();
-    void forbidWindow(QTreeWidgetItem* item);
-    void allowWindow(QTreeWidgetItem* item);
+    void forbidWindow(int row);
+    void allowWindow(int row);
     void removeShortcut();
     void clearShortcuts();
     void editSignature(bool isNew);

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "console/console_dialog.h"
+#include "console/group_send_event.h"
 #include "console/group_sender.h"
 #include "console/login_controller.h"
 #include "console/sub_status_dialog.h"
@@ -77,6 +78,13 @@ std::vector<std::string> pastedInto(const FakeDesktop& desktop) {
     return titles;
 }
 
+// Window handles live only while the program runs.
+std::vector<quorstat::QQITEM> onDisk(std::vector<quorstat::QQITEM> items) {
+    for (quorstat::QQITEM& item : items)
+        item.hwnd = 0;
+    return items;
+}
+
 }  // namespace
 
 class GroupSendWidgetTest : public QObject {
@@ -132,6 +140,7 @@ void GroupSendWidgetTest::initTestCase() {
     QTest::keyClicks(child<QLineEdit>(*login, "edit3013"), QStringLiteral("secret"));
     QTest::mouseClick(child<QPushButton>(*login, "button3016"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(app().isLoggedIn(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(console().isVisible() && console().isEnabled(), 10000);
     QCOMPARE(app().tailPersonal, 1);
     QCOMPARE(app().tailMode, 2);
     QVERIFY(app().adminMenus);
@@ -181,8 +190,8 @@ void GroupSendWidgetTest::aCustomSendGoesToTheTickedWindowsAndClosesItsDialog() 
         child<QPlainTextEdit>(dialog, "edit3286")
             ->setPlainText(QStringLiteral("\u3000 明天十点开会 \n"));
         QTest::mouseClick(send, Qt::LeftButton);
-        sent = QTest::qWaitFor([&] { return dialog.result() == QDialog::Accepted; },
-                               kSendTimeoutMs);
+        sent =
+            QTest::qWaitFor([&] { return dialog.result() == QDialog::Accepted; }, kSendTimeoutMs);
         return dialog.result();
     });
     QTest::mouseClick(console().findChild<QPushButton*>(QStringLiteral("customSendButton")),
@@ -191,7 +200,8 @@ void GroupSendWidgetTest::aCustomSendGoesToTheTickedWindowsAndClosesItsDialog() 
     QCOMPARE(prompter_.messages.size(), std::size_t(1));
     QCOMPARE(prompter_.messages[0].text, QStringLiteral("请输入要群发的文本"));
     QCOMPARE(pastedInto(desktop_), (std::vector<std::string>{"A", "B"}));
-    QCOMPARE(desktop_.clipboard, std::string("明天十点开会\r\n以上信息由『Norvane』投注统计系统发送。"));
+    QCOMPARE(desktop_.clipboard,
+             std::string("明天十点开会\r\n以上信息由『Norvane』投注统计系统发送。"));
     QCOMPARE(prompter_.prompts, QStringList({QStringLiteral("QQ群发完成")}));
 
     const quorstat::tagCONFIG_QQSEND& custom = app().customSendConfig;
@@ -203,7 +213,7 @@ void GroupSendWidgetTest::aCustomSendGoesToTheTickedWindowsAndClosesItsDialog() 
     QCOMPARE(custom.items[1].allowed, 1);
     QCOMPARE(custom.items[2].windowTitle, std::string("张三"));
     QCOMPARE(custom.items[2].allowed, 0);
-    QVERIFY(readSendFile(app().paths.sendConfigFile).items == custom.items);
+    QVERIFY(readSendFile(app().paths.sendConfigFile).items == onDisk(custom.items));
 }
 
 void GroupSendWidgetTest::thePlanTextGoesQuietlyAfterAnUploadAndASecondSendIsRefused() {
@@ -232,13 +242,14 @@ void GroupSendWidgetTest::thePlanTextGoesQuietlyAfterAnUploadAndASecondSendIsRef
     QTRY_VERIFY_WITH_TIMEOUT(!console().groupSender()->running(), kSendTimeoutMs);
     QCOMPARE(pastedInto(desktop_), std::vector<std::string>{"B"});
     QCOMPARE(desktop_.clipboard,
-             std::string("方案一\r\n方案二\r\n群号 12345\r\n以上方案由『Norvane』投注统计系统自动发送！"));
+             std::string(
+                 "方案一\r\n方案二\r\n群号 12345\r\n以上方案由『Norvane』投注统计系统自动发送！"));
 
     // After an upload a send that finds nothing to send says nothing.
     prompter_.prompts.clear();
     general.items[0].allowed = 0;
     console().OnRequestDone(upload);
-    QTest::qWait(100);
+    QCoreApplication::sendPostedEvents(&console(), GroupSendEvent::kType);
     QVERIFY(!console().groupSender()->running());
     QVERIFY(prompter_.prompts.isEmpty());
     QVERIFY(prompter_.messages.empty());
@@ -256,11 +267,13 @@ void GroupSendWidgetTest::theSettingsImportShortcutsMoveWindowsAndKeepExtraLines
             qFatal("cannot write %s", qPrintable(file.fileName()));
         return file.fileName();
     };
-    const std::string launcher = quorstat::ToAnsi("C:\\Program Files\\腾讯\\QQ\\Bin\\QQScLauncher.exe");
+    const std::string launcher =
+        quorstat::ToAnsi("C:\\Program Files\\腾讯\\QQ\\Bin\\QQScLauncher.exe");
     const QString zhang = write(QStringLiteral("张三.lnk"), ShellLinkFile::bytes(launcher, u"/a"));
-    const QString group = write(QStringLiteral("开会群.lnk"), ShellLinkFile::bytes(launcher, u"/b"));
-    const QString notepad = write(QStringLiteral("记事本.lnk"),
-                                  ShellLinkFile::bytes("C:\\Windows\\notepad.exe", u""));
+    const QString group =
+        write(QStringLiteral("开会群.lnk"), ShellLinkFile::bytes(launcher, u"/b"));
+    const QString notepad =
+        write(QStringLiteral("记事本.lnk"), ShellLinkFile::bytes("C:\\Windows\\notepad.exe", u""));
     const QString broken = write(QStringLiteral("坏.lnk"), std::string("L\0\0\0", 4));
     prompter_.fileLists = {{notepad, broken}, {zhang, notepad, group, broken}, {zhang}};
     prompter_.answers = {QMessageBox::No};
@@ -271,6 +284,8 @@ void GroupSendWidgetTest::theSettingsImportShortcutsMoveWindowsAndKeepExtraLines
     prompter_.dialogScripts.push_back([&](QDialog& shown) -> int {
         auto& dialog = static_cast<CToolsQQSettingSubDialog&>(shown);
         dialog.show();
+        if (!QTest::qWaitForWindowExposed(&dialog))
+            return QDialog::Rejected;
         // The lists open in window mode, the mode the plan send above left.
         auto* enabled = child<QTreeWidget>(dialog, "list3306");
         auto* disabled = child<QTreeWidget>(dialog, "list3309");
@@ -278,8 +293,10 @@ void GroupSendWidgetTest::theSettingsImportShortcutsMoveWindowsAndKeepExtraLines
         const int rowA = static_cast<int>(windowsSeen.indexOf(QStringLiteral("A")));
         if (rowA < 0)
             return QDialog::Rejected;
-        QTest::mouseDClick(enabled->viewport(), Qt::LeftButton, {},
-                           enabled->visualItemRect(enabled->topLevelItem(rowA)).center());
+        const QRect rowRect = enabled->visualItemRect(enabled->topLevelItem(rowA));
+        const QPoint onName(rowRect.left() + 8, rowRect.center().y());
+        QTest::mousePress(enabled->viewport(), Qt::LeftButton, {}, onName);
+        QTest::mouseDClick(enabled->viewport(), Qt::LeftButton, {}, onName);
         if (!QTest::qWaitFor([&] { return disabled->topLevelItemCount() == 1; }))
             return QDialog::Rejected;
         disabledSeen = rowTexts(disabled);
@@ -297,7 +314,8 @@ void GroupSendWidgetTest::theSettingsImportShortcutsMoveWindowsAndKeepExtraLines
         });
         auto* signatures = child<QTreeWidget>(dialog, "list3342");
         signatures->actions().at(0)->trigger();
-        tick(signatures, 0, 2);
+        // The line the plan send above enabled stays; ticking the new one unticks it.
+        tick(signatures, 1, 2);
         child<QCheckBox>(dialog, "check3261")->setChecked(true);
         dialog.accept();
         return dialog.result();
@@ -316,8 +334,8 @@ void GroupSendWidgetTest::theSettingsImportShortcutsMoveWindowsAndKeepExtraLines
     const quorstat::tagCONFIG_QQSEND& general = app().generalSendConfig;
     QCOMPARE(general.sendMode, 0);
     QCOMPARE(general.sendAfterSubmit, 1);
-    QCOMPARE(general.signatures, std::vector<std::string>{"欢迎加群"});
-    QCOMPARE(general.signatureIndex, 0);
+    QCOMPARE(general.signatures, (std::vector<std::string>{"群号 12345", "欢迎加群"}));
+    QCOMPARE(general.signatureIndex, 1);
     QCOMPARE(general.items.at(0).windowTitle, std::string("张三"));
     QCOMPARE(general.items.at(0).shortcutFile,
              std::string("C:\\Program Files\\腾讯\\QQ\\Bin\\QQScLauncher.exe"));
@@ -327,12 +345,16 @@ void GroupSendWidgetTest::theSettingsImportShortcutsMoveWindowsAndKeepExtraLines
     QCOMPARE(general.items.size(), std::size_t(5));
     QCOMPARE(general.items.at(4).windowTitle, std::string("A"));
     QCOMPARE(general.items.at(4).allowed, 2);
-    QVERIFY(readSendFile(app().paths.sendFile).items == general.items);
+    QVERIFY(readSendFile(app().paths.sendFile).items == onDisk(general.items));
     app().generalSendConfig.sendAfterSubmit = 0;
 }
 
 void GroupSendWidgetTest::managersChangeTheFilterAndTheIntervals() {
-    QMenu* links = console().statusPanel()->linkMenu();
+    CSubStatusDialog* status = console().statusPanel();
+    QTest::mouseClick(status->findChild<QPushButton*>(QStringLiteral("linkButton")),
+                      Qt::LeftButton);
+    QMenu* links = status->linkMenu();
+    links->hide();
     prompter_.dialogScripts.push_back([&](QDialog& editor) {
         auto* text = child<QPlainTextEdit>(editor, "edit3148");
         text->setPlainText(QStringLiteral("A&B"));
