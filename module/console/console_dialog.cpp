@@ -776,6 +776,9 @@ void CConsoleDialog::requestPlanSend(bool silent) {
     const std::string text = quorstat::TrimmedSendText(planView_->PlanText());
     if (!text.empty())
         QCoreApplication::postEvent(this, GroupSendEvent::planSend(toQString(text), silent));
+    else if (!silent)
+        Prompter::instance().message(this,
+                                     QStringLiteral("没有可以群发的方案，请提交方案后群发。"));
 }
 
 void CConsoleDialog::onPlanList(const ServiceRequest& request) {

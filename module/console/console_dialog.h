@@ -50,8 +50,8 @@ public:
     void showAccountMenu();
     // The modeless prompt while a plan goes up; the upload's reply closes it.
     void beginUpload(const QString& text);
-    // Posts the own plan text, trimmed, as a group send (WM_GROUP_SEND); nothing when it is
-    // empty. `silent` after an upload: no prompt when nothing can be sent.
+    // Posts the own plan text, trimmed, as a group send (WM_GROUP_SEND); the own-plan list's
+    // "群发" asks with `silent` false, an upload with true (no message when nothing can go).
     void requestPlanSend(bool silent);
 
     // Panels built elsewhere take their place here; until then their pages stay empty and the
@@ -125,7 +125,8 @@ private:
     void onUserInfoId(const quorstat::ServiceRequest& request);
     void onWindowFilter(const quorstat::ServiceRequest& request);
     void onIntervals(const quorstat::ServiceRequest& request);
-    void onSettingWritten(const quorstat::ServiceRequest& request, void (CConsoleDialog::*reread)());
+    void onSettingWritten(const quorstat::ServiceRequest& request,
+                          void (CConsoleDialog::*reread)());
     bool isCurrentSelection(const quorstat::ServiceRequest& request) const;
 
     // Requests the console asks for itself.

@@ -18,7 +18,8 @@ inline constexpr std::string_view kNoPlanShortcutText =
     "没有可以发送的QQ快捷方式，请点击群发设置勾选发送的QQ。";
 inline constexpr std::string_view kNoPlanWindowText =
     "没有可以发送的QQ窗口，请点击群发设置勾选“允许”发送的QQ。";
-inline constexpr std::string_view kNoCustomShortcutText = "没有可以发送的QQ快捷方式，请重新进行设置。";
+inline constexpr std::string_view kNoCustomShortcutText =
+    "没有可以发送的QQ快捷方式，请重新进行设置。";
 inline constexpr std::string_view kNoCustomWindowText = "没有可以发送的QQ窗口，请重新进行设置。";
 inline constexpr std::string_view kMergedWindowQuestion =
     "发现合并的QQ窗口，合并的QQ窗口不能群发，是否取消发送？";
@@ -31,8 +32,8 @@ inline constexpr std::string_view kNoDesktopText =
 struct GroupSendUpdate {
     std::string prompt;  // a self-closing prompt, shown for promptMs
     int promptMs = 800;
-    std::string message;  // a message box
-    bool askMerged = false;  // ask kMergedWindowQuestion and pass the answer to answerMerged()
+    std::string message;          // a message box
+    bool askMerged = false;       // ask kMergedWindowQuestion and pass the answer to answerMerged()
     std::optional<int> wakeInMs;  // call step() again after this many milliseconds
     bool completed = false;       // every target has had the text
 };
@@ -85,8 +86,8 @@ private:
         int waitMs = 0;
     };
 
-    void begin(std::string text, const tagCONFIG_QQSEND& settings, const AppState& app,
-               bool custom, bool silent);
+    void begin(std::string text, const tagCONFIG_QQSEND& settings, const AppState& app, bool custom,
+               bool silent);
     GroupSendUpdate chooseTargets();
     GroupSendUpdate matchWindows();
     GroupSendUpdate targetsChosen();

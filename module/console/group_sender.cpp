@@ -65,8 +65,8 @@ void CGroupSender::openCustomSend() {
         Prompter::instance().prompt(console_, QStringLiteral("正确QQ群发中，请稍后再试..."));
         return;
     }
-    CToolsQQSettingSubDialog dialog(CToolsQQSettingSubDialog::Mode::Custom,
-                                    app_.customSendConfig, console_);
+    CToolsQQSettingSubDialog dialog(CToolsQQSettingSubDialog::Mode::Custom, app_.customSendConfig,
+                                    console_);
     connect(&dialog, &CToolsQQSettingSubDialog::sendRequested, this,
             &CGroupSender::customSendRequested);
     sendRequester_ = &dialog;
@@ -86,8 +86,8 @@ void CGroupSender::customSendRequested(const QString& text) {
 }
 
 void CGroupSender::openSendSettings() {
-    CToolsQQSettingSubDialog dialog(CToolsQQSettingSubDialog::Mode::General,
-                                    app_.generalSendConfig, console_);
+    CToolsQQSettingSubDialog dialog(CToolsQQSettingSubDialog::Mode::General, app_.generalSendConfig,
+                                    console_);
     if (Prompter::instance().exec(dialog) != QDialog::Accepted)
         return;
     app_.generalSendConfig = dialog.settings();

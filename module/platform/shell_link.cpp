@@ -49,8 +49,8 @@ std::optional<ShellLink> ReadShellLink(const std::filesystem::path& path) {
     if (!file)
         return std::nullopt;
     ShellLink link;
-    link.targetPath = linkText(file.get(), liblnk_file_get_utf8_local_path_size,
-                               liblnk_file_get_utf8_local_path);
+    link.targetPath =
+        linkText(file.get(), liblnk_file_get_utf8_local_path_size, liblnk_file_get_utf8_local_path);
     if (link.targetPath.empty())
         link.targetPath = linkText(file.get(), liblnk_file_get_utf8_network_path_size,
                                    liblnk_file_get_utf8_network_path);

@@ -39,6 +39,23 @@ struct XFreeDeleter {
     }
 };
 
+struct RawProperty {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    std::unique_ptr<unsigned char, XFreeDeleter> data;
+};
+
+RawProperty readProperty(Display* display, Window window, Atom name) {
+    RawProperty raw;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, name, 0, kPropertyLongs, False, AnyPropertyType,
+                           &raw.type, &raw.format, &raw.count, &after, &data) == Success)
+        raw.data.reset(data);
+    return raw;
+}
+
 }  // namespace
 
 quorstat::DesktopAutomation& quorstat::DesktopAutomation::instance() {
@@ -89,40 +106,22 @@ X11DesktopAutomation::XAtom X11DesktopAutomation::atom(const char* name) {
 }
 
 std::string X11DesktopAutomation::property(XWindow window, const char* name, XAtom* type) {
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* raw = nullptr;
-    if (XGetWindowProperty(display_, window, atom(name), 0, kPropertyLongs, False,
-                           AnyPropertyType, &actualType, &format, &count, &after,
-                           &raw) != Success)
-        return {};
-    const std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
+    const RawProperty raw = readProperty(display_, window, atom(name));
     if (type)
-        *type = actualType;
-    if (!data || format != 8)
+        *type = raw.type;
+    if (!raw.data || raw.format != 8)
         return {};
-    return std::string(reinterpret_cast<const char*>(data.get()), count);
+    return std::string(reinterpret_cast<const char*>(raw.data.get()), raw.count);
 }
 
 // A property of 32-bit items (atoms, windows, cardinals), which Xlib hands over as longs.
 std::vector<X11DesktopAutomation::XAtom> X11DesktopAutomation::atomList(XWindow window,
                                                                         const char* name) {
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* raw = nullptr;
-    if (XGetWindowProperty(display_, window, atom(name), 0, kPropertyLongs, False,
-                           AnyPropertyType, &actualType, &format, &count, &after,
-                           &raw) != Success)
+    const RawProperty raw = readProperty(display_, window, atom(name));
+    if (!raw.data || raw.format != 32)
         return {};
-    const std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
-    if (!data || format != 32)
-        return {};
-    const auto* items = reinterpret_cast<const unsigned long*>(data.get());
-    return std::vector<XAtom>(items, items + count);
+    const auto* items = reinterpret_cast<const unsigned long*>(raw.data.get());
+    return std::vector<XAtom>(items, items + raw.count);
 }
 
 long X11DesktopAutomation::cardinal(XWindow window, const char* name, long fallback) {
@@ -175,8 +174,7 @@ std::string X11DesktopAutomation::title(XWindow window) {
         return QString::fromLatin1(legacy.data(), static_cast<qsizetype>(legacy.size()))
             .toStdString();
     if (type == atom("COMPOUND_TEXT")) {
-        XTextProperty text{reinterpret_cast<unsigned char*>(legacy.data()), type, 8,
-                           legacy.size()};
+        XTextProperty text{reinterpret_cast<unsigned char*>(legacy.data()), type, 8, legacy.size()};
         char** list = nullptr;
         int count = 0;
         if (Xutf8TextPropertyToTextList(display_, &text, &list, &count) >= Success && count > 0)
@@ -370,6 +368,6 @@ void X11DesktopAutomation::holdControl(bool down) {
 }
 
 bool X11DesktopAutomation::openShortcut(const std::string& target, const std::string& arguments) {
-    return Shell::instance().startProgram(QString::fromStdString(target),
-                                          QProcess::splitCommand(QString::fromStdString(arguments)));
+    return Shell::instance().startProgram(
+        QString::fromStdString(target), QProcess::splitCommand(QString::fromStdString(arguments)));
 }

@@ -48,8 +48,7 @@ private:
     long cardinal(XWindow window, const char* name, long fallback);
     std::string title(XWindow window);
     std::string className(XWindow window);
-    void sendToWindowManager(XWindow window, const char* message,
-                             std::initializer_list<long> data);
+    void sendToWindowManager(XWindow window, const char* message, std::initializer_list<long> data);
     bool focusWithin(XWindow window);
     void pressKey(XWindow window, unsigned long keysym, bool control);
 

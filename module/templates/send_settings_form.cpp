@@ -134,10 +134,9 @@ void SendSettingsForm::importShortcuts(
     const std::vector<QQITEM>& imported,
     const std::function<Duplicate(const std::string& name)>& ask) {
     for (const QQITEM& item : imported) {
-        const auto existing =
-            std::find_if(shortcuts.begin(), shortcuts.end(), [&](const QQITEM& shortcut) {
-                return shortcut.windowTitle == item.windowTitle;
-            });
+        const auto existing = std::find_if(
+            shortcuts.begin(), shortcuts.end(),
+            [&](const QQITEM& shortcut) { return shortcut.windowTitle == item.windowTitle; });
         if (existing == shortcuts.end()) {
             shortcuts.push_back(item);
             continue;

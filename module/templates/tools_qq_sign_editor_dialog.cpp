@@ -8,8 +8,7 @@
 #include "ui/dialog_buttons.h"
 #include "ui/prompter.h"
 
-CToolsQQSignEditorDialog::CToolsQQSignEditorDialog(const QString& text, bool isNew,
-                                                   QWidget* parent)
+CToolsQQSignEditorDialog::CToolsQQSignEditorDialog(const QString& text, bool isNew, QWidget* parent)
     : QDialog(parent), edit_(new QLineEdit(text, this)) {
     setWindowTitle(isNew ? QStringLiteral("新建附加信息") : QStringLiteral("修改附加信息"));
     edit_->setObjectName(QStringLiteral("signText"));

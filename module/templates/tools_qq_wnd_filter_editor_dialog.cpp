@@ -17,7 +17,8 @@ CToolsQQWndFilterEditorDialog::CToolsQQWndFilterEditorDialog(CQuorstatApp& app, 
     edit_->setObjectName(QStringLiteral("edit3148"));
     edit_->setPlainText(toQString(quorstat::WindowFilterEditText(app.windowFilter.titles)));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("群发时跳过以下标题的QQ窗口，每行一个窗口标题："), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("群发时跳过以下标题的QQ窗口，每行一个窗口标题："), this));
     layout->addWidget(edit_);
     layout->addWidget(makeOkCancelButtons(this));
     resize(420, 480);

@@ -1,7 +1,7 @@
 #include "templates/tools_sys_time_set_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>

@@ -28,6 +28,15 @@ public:
     bool clipboardBusy = false;
     std::string clipboard;
     std::vector<std::string> log;
+
+    // The titles that got the text, in sending order.
+    std::vector<std::string> pastedTitles() const {
+        std::vector<std::string> titles;
+        for (const std::string& line : log)
+            if (const auto at = line.find(" paste "); at != std::string::npos)
+                titles.push_back(line.substr(at + 7));
+        return titles;
+    }
     // A started shortcut target makes this window appear after the given delay.
     std::map<std::string, std::pair<Window, long>> shortcutWindows;
 

@@ -70,15 +70,6 @@ Shown runSend(GroupSendJob& job, FakeDesktop& desktop, const AppState& app, Star
     return shown;
 }
 
-// The titles that got the text, in sending order.
-std::vector<std::string> pastedInto(const FakeDesktop& desktop) {
-    std::vector<std::string> titles;
-    for (const std::string& line : desktop.log)
-        if (const auto at = line.find(" paste "); at != std::string::npos)
-            titles.push_back(line.substr(at + 7));
-    return titles;
-}
-
 const std::string kTitle511(511, 'x');
 
 TEST(GroupSendJob, ChoosesTheAllowedWindowsInTitleOrder) {
@@ -180,7 +171,7 @@ TEST(GroupSendJob, ChoosesTheAllowedWindowsInTitleOrder) {
         app.customSendConfig = app.generalSendConfig;
         GroupSendJob job(desktop);
         const Shown shown = runSend(job, desktop, app, c.start, "plan", c.cancelMerged);
-        EXPECT_EQ(pastedInto(desktop), c.sentTo);
+        EXPECT_EQ(desktop.pastedTitles(), c.sentTo);
         EXPECT_EQ(shown.prompts, c.prompts);
         EXPECT_EQ(shown.asked, c.asked);
     }
@@ -219,10 +210,10 @@ TEST(GroupSendJob, StepsThroughEveryWindowWithItsPauses) {
          "",
          "",
          0,
-         {"0 clipboard busy",  "200 above A",     "400 paste A",         "600 return A",
-          "800 ctrl down",     "1000 ctrl+return A", "1200 ctrl up",    "1400 normal A",
-          "3400 clipboard busy", "3600 above B",  "3800 paste B",        "4000 return B",
-          "4200 ctrl down",    "4400 ctrl+return B", "4600 ctrl up",    "4800 normal B"},
+         {"0 clipboard busy", "200 above A", "400 paste A", "600 return A", "800 ctrl down",
+          "1000 ctrl+return A", "1200 ctrl up", "1400 normal A", "3400 clipboard busy",
+          "3600 above B", "3800 paste B", "4000 return B", "4200 ctrl down", "4400 ctrl+return B",
+          "4600 ctrl up", "4800 normal B"},
          {"QQ群发完成/1000"}},
         {"interval 0, a minimised window, minimise after sending",
          0,
@@ -232,11 +223,11 @@ TEST(GroupSendJob, StepsThroughEveryWindowWithItsPauses) {
          "B",
          "",
          0,
-         {"0 clipboard",        "200 above A",     "400 paste A",   "600 return A",
-          "800 ctrl down",      "1000 ctrl+return A", "1200 ctrl up", "1400 normal A",
-          "1400 minimise A",    "1400 clipboard",  "1600 restore B", "1800 above B",
-          "2000 paste B",       "2200 return B",   "2400 ctrl down", "2600 ctrl+return B",
-          "2800 ctrl up",       "3000 normal B",   "3000 minimise B"},
+         {"0 clipboard", "200 above A", "400 paste A", "600 return A", "800 ctrl down",
+          "1000 ctrl+return A", "1200 ctrl up", "1400 normal A", "1400 minimise A",
+          "1400 clipboard", "1600 restore B", "1800 above B", "2000 paste B", "2200 return B",
+          "2400 ctrl down", "2600 ctrl+return B", "2800 ctrl up", "3000 normal B",
+          "3000 minimise B"},
          {"QQ群发完成/1000"}},
         {"the second of three is gone: the third is never tried",
          1,
@@ -294,8 +285,8 @@ TEST(GroupSendJob, ShortcutModeOpensAndLooksThreeTimes) {
         std::vector<std::string> log;
         std::vector<std::string> prompts;
     };
-    const std::vector<std::string> keys = {"above 张三", "paste 张三", "return 张三", "ctrl down",
-                                           "ctrl+return 张三", "ctrl up"};
+    const std::vector<std::string> keys = {"above 张三", "paste 张三",       "return 张三",
+                                           "ctrl down",  "ctrl+return 张三", "ctrl up"};
     const auto timed = [&](long from, std::vector<std::string> head, std::string last) {
         std::vector<std::string> log = std::move(head);
         log.push_back(std::to_string(from) + " clipboard");
@@ -316,9 +307,19 @@ TEST(GroupSendJob, ShortcutModeOpensAndLooksThreeTimes) {
          true,
          timed(0, {}, "minimise 张三"),
          {"QQ群发完成/1000"}},
-        {"found at the first look", false, 300, 1, false, timed(500, {open}, "close 张三"),
+        {"found at the first look",
+         false,
+         300,
+         1,
+         false,
+         timed(500, {open}, "close 张三"),
          {"QQ群发完成/1000"}},
-        {"found at the third look", false, 1500, 0, true, timed(1500, {open}, "minimise 张三"),
+        {"found at the third look",
+         false,
+         1500,
+         0,
+         true,
+         timed(1500, {open}, "minimise 张三"),
          {"QQ群发完成/1000"}},
         {"not there after three looks",
          false,
@@ -410,7 +411,8 @@ TEST(GroupSendText, AddsTheExtraLineAndTheTailLine) {
         {"custom, tail mode 0", true, "你好", 0, 0, "你好"},
         {"custom, tail mode 1", true, "你好", 0, 1,
          "你好\r\n以上信息由『Norvane』投注统计系统发送，所发内容由QQ本人负责。"},
-        {"custom, tail mode 2", true, "你好", 0, 2, "你好\r\n以上信息由『Norvane』投注统计系统发送。"},
+        {"custom, tail mode 2", true, "你好", 0, 2,
+         "你好\r\n以上信息由『Norvane』投注统计系统发送。"},
         {"custom, tail mode 3", true, "你好", 0, 3,
          "你好\r\n以上信息由『Norvane』投注统计系统发送，所发内容由QQ本人负责。"},
     };

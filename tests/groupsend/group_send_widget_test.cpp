@@ -70,14 +70,6 @@ QAction* actionNamed(const QMenu* menu, const QString& text) {
     return nullptr;
 }
 
-std::vector<std::string> pastedInto(const FakeDesktop& desktop) {
-    std::vector<std::string> titles;
-    for (const std::string& line : desktop.log)
-        if (const auto at = line.find(" paste "); at != std::string::npos)
-            titles.push_back(line.substr(at + 7));
-    return titles;
-}
-
 // Window handles live only while the program runs.
 std::vector<quorstat::QQITEM> onDisk(std::vector<quorstat::QQITEM> items) {
     for (quorstat::QQITEM& item : items)
@@ -199,7 +191,7 @@ void GroupSendWidgetTest::aCustomSendGoesToTheTickedWindowsAndClosesItsDialog() 
     QVERIFY(sent);
     QCOMPARE(prompter_.messages.size(), std::size_t(1));
     QCOMPARE(prompter_.messages[0].text, QStringLiteral("请输入要群发的文本"));
-    QCOMPARE(pastedInto(desktop_), (std::vector<std::string>{"A", "B"}));
+    QCOMPARE(desktop_.pastedTitles(), (std::vector<std::string>{"A", "B"}));
     QCOMPARE(desktop_.clipboard,
              std::string("明天十点开会\r\n以上信息由『Norvane』投注统计系统发送。"));
     QCOMPARE(prompter_.prompts, QStringList({QStringLiteral("QQ群发完成")}));
@@ -240,7 +232,7 @@ void GroupSendWidgetTest::thePlanTextGoesQuietlyAfterAnUploadAndASecondSendIsRef
                       Qt::LeftButton);
     QCOMPARE(prompter_.prompts, QStringList({QStringLiteral("正确QQ群发中，请稍后再试...")}));
     QTRY_VERIFY_WITH_TIMEOUT(!console().groupSender()->running(), kSendTimeoutMs);
-    QCOMPARE(pastedInto(desktop_), std::vector<std::string>{"B"});
+    QCOMPARE(desktop_.pastedTitles(), std::vector<std::string>{"B"});
     QCOMPARE(desktop_.clipboard,
              std::string(
                  "方案一\r\n方案二\r\n群号 12345\r\n以上方案由『Norvane』投注统计系统自动发送！"));

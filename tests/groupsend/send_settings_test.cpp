@@ -86,11 +86,11 @@ TEST(SendSettingsForm, CollectsEntriesAndListsInOrder) {
 
 TEST(SendSettingsForm, RefreshKeepsAllowedRowsAndAddsNewWindows) {
     tagCONFIG_QQSEND stored;
-    stored.items = {item(0, "A", 1), item(0, "B", 0), item(0, "C", 0), item(0, "D", 1),
-                    item(0, "X", 2), item(0, "Y", 2)};
+    stored.items = {item(0, "A", 1), item(0, "B", 0), item(0, "C", 0),
+                    item(0, "D", 1), item(0, "X", 2), item(0, "Y", 2)};
     SendSettingsForm form(stored);
-    form.refreshWindows({item(0, "A", 0, 11), item(0, "C", 0, 13), item(0, "E", 0, 15),
-                         item(0, "Y", 0, 16)});
+    form.refreshWindows(
+        {item(0, "A", 0, 11), item(0, "C", 0, 13), item(0, "E", 0, 15), item(0, "Y", 0, 16)});
     EXPECT_EQ(titlesOf(form.enabledWindows),
               (std::vector<std::string>{"A/1", "C/0", "D (grey)/1", "E/0"}));
     EXPECT_EQ(titlesOf(form.disabledWindows), (std::vector<std::string>{"X (grey)/2", "Y/2"}));

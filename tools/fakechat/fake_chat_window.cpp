@@ -10,8 +10,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-FakeChatWindow::FakeChatWindow(const QString& title, const QString& logFile)
-    : logFile_(logFile) {
+FakeChatWindow::FakeChatWindow(const QString& title, const QString& logFile) : logFile_(logFile) {
     setWindowTitle(title);
     setFocusPolicy(Qt::StrongFocus);
     history_ = new QPlainTextEdit(this);
@@ -22,7 +21,11 @@ FakeChatWindow::FakeChatWindow(const QString& title, const QString& logFile)
     inputView_->setMinimumHeight(48);
     inputView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     inputView_->setStyleSheet(QStringLiteral("background: white; border: 1px solid #9ab;"));
+    // The title again inside the window: not every window manager draws Chinese titles.
+    auto* name = new QLabel(title, this);
+    name->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 15px;"));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(name);
     layout->addWidget(history_, 1);
     layout->addWidget(new QLabel(QStringLiteral("输入（Ctrl+V 粘贴，回车发送）"), this));
     layout->addWidget(inputView_);
