@@ -24,6 +24,7 @@
 #include "templates/send_settings_rules.h"
 #include "templates/tools_qq_setting_manual_dialog.h"
 #include "templates/tools_qq_sign_editor_dialog.h"
+#include "ui/call_later.h"
 #include "ui/dialog_buttons.h"
 #include "ui/list_check_menu.h"
 #include "ui/prompter.h"
@@ -215,14 +216,12 @@ QWidget* CToolsQQSettingSubDialog::buildWindowPage() {
     disabledWindows_->addAction(refresh);
     (new QVBoxLayout(disabledBox))->addWidget(disabledWindows_);
 
-    // Queued: the lists are rebuilt, which must not happen inside the view's own click handling.
+    // Later: the lists are rebuilt, which must not happen inside the view's own click handling.
     const auto later = [this](QTreeWidget* list, void (CToolsQQSettingSubDialog::*moveRow)(int)) {
         connect(list, &QTreeWidget::itemDoubleClicked, this,
                 [this, list, moveRow](QTreeWidgetItem* item) {
                     const int row = list->indexOfTopLevelItem(item);
-                    QMetaObject::invokeMethod(
-                        this, [this, moveRow, row] { (this->*moveRow)(row); },
-                        Qt::QueuedConnection);
+                    CallLater(this, 0, [this, moveRow, row] { (this->*moveRow)(row); });
                 });
     };
     later(enabledWindows_, &CToolsQQSettingSubDialog::forbidWindow);
