@@ -355,9 +355,9 @@ void CToolsQQSettingSubDialog::accept() {
         QDialog::accept();
 }
 
+// Ends like OK: a problem in the entries is shown and the dialog stays.
 void CToolsQQSettingSubDialog::closeAfterSend() {
-    if (collect())
-        QDialog::accept();
+    accept();
 }
 
 void CToolsQQSettingSubDialog::send() {
