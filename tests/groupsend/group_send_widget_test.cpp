@@ -9,18 +9,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "console/console_dialog.h"
 #include "console/group_send_event.h"
 #include "console/group_sender.h"
-#include "console/login_controller.h"
 #include "console/sub_status_dialog.h"
-#include "console/tools_login_dialog.h"
 #include "core/atomic_file.h"
-#include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
 #include "core/send_config_file.h"
 #include "core/text_codec.h"
@@ -29,12 +25,9 @@
 #include "recording_views.h"
 #include "scripted_prompter.h"
 #include "service/service_app.h"
+#include "service_session.h"
 #include "shell_link_file.h"
 #include "templates/tools_qq_setting_sub_dialog.h"
-
-QST_API void QST_Init(char*, char*);
-QST_API std::intptr_t QST_Run(void*, const char*, const char*, int);
-QST_API void QST_Exit();
 
 namespace {
 
@@ -95,23 +88,17 @@ private:
     CConsoleDialog& console() { return *app().console; }
     quorstat::tagCONFIG_QQSEND readSendFile(const std::filesystem::path& path);
 
-    QTemporaryDir dir_;
-    std::unique_ptr<quorstat::service::ServiceApp> service_;
     ScriptedPrompter prompter_;
     FakeDesktop desktop_;
     QWidget host_;
+    ServiceSession session_{"2013-05-01 10:41:10"};
 };
 
 void GroupSendWidgetTest::initTestCase() {
     quorstat::DesktopAutomation::install(&desktop_);
-    quorstat::service::ServiceOptions options;
-    options.port = 0;
-    options.databasePath = dir_.filePath(QStringLiteral("service.db")).toStdString();
-    options.clockStart = quorstat::service::parseDateTime("2013-05-01 10:41:10");
-    options.clockSpeed = 0.0;
-    service_ = std::make_unique<quorstat::service::ServiceApp>(options);
+    QVERIFY(session_.start(host_));
     {
-        auto& context = service_->context();
+        auto& context = session_.service().context();
         std::lock_guard lock(context.lock);
         context.accounts.addUser("老王", "secret", true);
         // Every tail line on: the plan tail and the short custom tail.
@@ -119,19 +106,7 @@ void GroupSendWidgetTest::initTestCase() {
             "UPDATE users SET plan_tail = 1, custom_tail = 1, custom_tail_short = 1 "
             "WHERE name = '老王'");
     }
-    QVERIFY(service_->start());
-    qputenv("QUORSTAT_DATA_DIR", dir_.filePath(QStringLiteral("Data")).toUtf8());
-    qputenv("QUORSTAT_SERVER", "127.0.0.1:" + QByteArray::number(service_->port()));
-    char title[kQstTextBufferSize];
-    char version[kQstTextBufferSize];
-    QST_Init(title, version);
-    QVERIFY(QST_Run(&host_, nullptr, nullptr, 0) != 0);
-    CToolsLoginDialog* login = nullptr;
-    QTRY_VERIFY((login = console().loginController()->loginDialog()) != nullptr);
-    child<QLineEdit>(*login, "edit3015")->setText(QStringLiteral("老王"));
-    QTest::keyClicks(child<QLineEdit>(*login, "edit3013"), QStringLiteral("secret"));
-    QTest::mouseClick(child<QPushButton>(*login, "button3016"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(app().isLoggedIn(), 10000);
+    QVERIFY(session_.logIn(QStringLiteral("老王"), QStringLiteral("secret")));
     QTRY_VERIFY_WITH_TIMEOUT(console().isVisible() && console().isEnabled(), 10000);
     QCOMPARE(app().tailPersonal, 1);
     QCOMPARE(app().tailMode, 2);
@@ -141,8 +116,7 @@ void GroupSendWidgetTest::initTestCase() {
 }
 
 void GroupSendWidgetTest::cleanupTestCase() {
-    QST_Exit();
-    service_->stop();
+    session_.stop();
     quorstat::DesktopAutomation::install(nullptr);
 }
 
@@ -250,7 +224,7 @@ void GroupSendWidgetTest::thePlanTextGoesQuietlyAfterAnUploadAndASecondSendIsRef
 }
 
 void GroupSendWidgetTest::theSettingsImportShortcutsMoveWindowsAndKeepExtraLines() {
-    const QString links = dir_.filePath(QStringLiteral("links"));
+    const QString links = session_.dataPath(QStringLiteral("links"));
     QVERIFY(QDir().mkpath(links));
     const auto write = [&](const QString& name, const std::string& bytes) {
         QFile file(links + "/" + name);
