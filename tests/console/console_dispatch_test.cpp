@@ -408,7 +408,11 @@ void ConsoleDispatchTest::settingsRecordsAndCounts() {
 
     const std::size_t before = sentCount();
     deliver(Type::WindowFilterWrite, "1");
-    deliver(Type::IntervalsWrite, "0|没有权限");
+    deliver(Type::IntervalsWrite, "0|没有权限|");
+    // A refused change is told with the service's reason, or a general one.
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("没有权限"));
+    deliver(Type::WindowFilterWrite, "0");
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("保存设置失败，请稍后重试"));
     deliver(Type::IntervalsWrite, "1");
     QTRY_COMPARE(sentSince(before), (QStringList{"BetSetup.asp#filter", "BetSetup.asp#intervals"}));
 }
