@@ -766,19 +766,15 @@ void CConsoleDialog::onPlanUploaded(const ServiceRequest& request) {
     if (!planView_)
         return;
     planView_->OnPlanListReply(request.reply, 1);
-    if (app_.generalSendConfig.sendAfterSubmit)
-        requestPlanSend(true);
-}
-
-void CConsoleDialog::requestPlanSend(bool silent) {
-    if (!planView_)
+    if (!app_.generalSendConfig.sendAfterSubmit)
         return;
     const std::string text = quorstat::TrimmedSendText(planView_->PlanText());
     if (!text.empty())
-        QCoreApplication::postEvent(this, GroupSendEvent::planSend(toQString(text), silent));
-    else if (!silent)
-        Prompter::instance().message(this,
-                                     QStringLiteral("没有可以群发的方案，请提交方案后群发。"));
+        postGroupSend(toQString(text), true);
+}
+
+void CConsoleDialog::postGroupSend(const QString& text, bool silent) {
+    QCoreApplication::postEvent(this, GroupSendEvent::planSend(text, silent));
 }
 
 void CConsoleDialog::onPlanList(const ServiceRequest& request) {

@@ -50,9 +50,9 @@ public:
     void showAccountMenu();
     // The modeless prompt while a plan goes up; the upload's reply closes it.
     void beginUpload(const QString& text);
-    // Posts the own plan text, trimmed, as a group send (WM_GROUP_SEND); the own-plan list's
-    // "群发" asks with `silent` false, an upload with true (no message when nothing can go).
-    void requestPlanSend(bool silent);
+    // Posts a plan text as a group send (WM_GROUP_SEND); `silent` after an upload: nothing is
+    // said when it cannot go.
+    void postGroupSend(const QString& text, bool silent);
 
     // Panels built elsewhere take their place here; until then their pages stay empty and the
     // replies meant for them are dropped.
