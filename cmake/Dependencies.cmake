@@ -9,8 +9,13 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 # The spreadsheet export writes its OLE2 container with libgsf.
 pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
+# Messenger shortcuts (".lnk") are read with liblnk.
+pkg_check_modules(LNK REQUIRED IMPORTED_TARGET liblnk)
 if(NOT QUORSTAT_CORE_ONLY)
     find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)
     pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
     pkg_check_modules(PULSE_SIMPLE REQUIRED IMPORTED_TARGET libpulse-simple)
+    # The group send drives other programs' windows through Xlib and XTest.
+    pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
+    pkg_check_modules(XTST REQUIRED IMPORTED_TARGET xtst)
 endif()

@@ -12,6 +12,9 @@
 #include "console/current_scope.h"
 #include "console/data_box_view.h"
 #include "console/draw_notice.h"
+#include "console/group_send_event.h"
+#include "console/group_send_text.h"
+#include "console/group_sender.h"
 #include "console/login_controller.h"
 #include "console/plan_panel_view.h"
 #include "console/ranking_view.h"
@@ -28,6 +31,8 @@
 #include "plan/lottery_table.h"
 #include "plan/play_table.h"
 #include "settings/tools_setting_dialog.h"
+#include "templates/tools_qq_wnd_filter_editor_dialog.h"
+#include "templates/tools_sys_time_set_dialog.h"
 #include "ui/call_later.h"
 #include "ui/prompter.h"
 #include "ui/qt_text.h"
@@ -52,18 +57,6 @@ bool carriesList(const std::string& reply) {
 // Success with something after the status and its separator.
 bool succeededWithData(const std::string& reply) {
     return quorstat::StatusCode(reply) == '1' && reply.size() > 2;
-}
-
-// Spaces at both ends go; a full-width space counts as one.
-QString trimmedPlanText(QString text) {
-    text.replace(QChar(0x3000), QLatin1Char(' '));
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
 }
 
 QPushButton* makeButton(const QString& text, const QString& name, QWidget* parent) {
@@ -144,6 +137,20 @@ void CConsoleDialog::buildControls() {
     statusPanel_ = new CSubStatusDialog(app_, this);
     connect(statusPanel_, &CSubStatusDialog::accountMenuRequested, this,
             &CConsoleDialog::showAccountMenu);
+    connect(statusPanel_, &CSubStatusDialog::windowFilterEditorRequested, this, [this] {
+        CToolsQQWndFilterEditorDialog editor(app_, this);
+        Prompter::instance().exec(editor);
+    });
+    connect(statusPanel_, &CSubStatusDialog::intervalEditorRequested, this, [this] {
+        CToolsSysTimeSetDialog editor(app_, this);
+        Prompter::instance().exec(editor);
+    });
+
+    groupSender_ = new CGroupSender(app_, this);
+    connect(this, &CConsoleDialog::customSendRequested, groupSender_,
+            &CGroupSender::openCustomSend);
+    connect(this, &CConsoleDialog::sendSettingsRequested, groupSender_,
+            &CGroupSender::openSendSettings);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
@@ -216,6 +223,13 @@ void CConsoleDialog::startUp() {
     PlayChanged();
     // After QST_Run has returned, so the host knows this window before it is hidden.
     CallLater(login_, 0, &CLoginController::start);
+}
+
+bool CConsoleDialog::event(QEvent* event) {
+    if (event->type() != GroupSendEvent::kType)
+        return QWidget::event(event);
+    groupSender_->start(*static_cast<GroupSendEvent*>(event));
+    return true;
 }
 
 void CConsoleDialog::resizeEvent(QResizeEvent* event) {
@@ -654,15 +668,13 @@ void CConsoleDialog::OnRequestDone(ServiceRequest& request) {
             onWindowFilter(request);
             break;
         case Type::WindowFilterWrite:
-            if (quorstat::StatusCode(request.reply) == '1')
-                requestWindowFilter();
+            onSettingWritten(request, &CConsoleDialog::requestWindowFilter);
             break;
         case Type::IntervalsRead:
             onIntervals(request);
             break;
         case Type::IntervalsWrite:
-            if (quorstat::StatusCode(request.reply) == '1')
-                requestIntervals();
+            onSettingWritten(request, &CConsoleDialog::requestIntervals);
             break;
         default:
             break;
@@ -781,9 +793,13 @@ void CConsoleDialog::onPlanUploaded(const ServiceRequest& request) {
     planView_->OnPlanListReply(request.reply, 1);
     if (!app_.generalSendConfig.sendAfterSubmit)
         return;
-    const QString text = trimmedPlanText(QString::fromStdString(planView_->PlanText()));
-    if (!text.isEmpty())
-        emit groupSendRequested(text, true);
+    const std::string text = quorstat::TrimmedSendText(planView_->PlanText());
+    if (!text.empty())
+        postGroupSend(toQString(text), true);
+}
+
+void CConsoleDialog::postGroupSend(const QString& text, bool silent) {
+    QCoreApplication::postEvent(this, GroupSendEvent::planSend(text, silent));
 }
 
 void CConsoleDialog::onPlanList(const ServiceRequest& request) {
@@ -927,4 +943,16 @@ void CConsoleDialog::onIntervals(const ServiceRequest& request) {
     quorstat::ApplyIntervalSetup(record.setUp, app_.intervals);
     if (!record.modifyTime.empty())
         app_.intervalStamp = record.modifyTime;
+}
+
+// A manager's change the service refused is told, not dropped.
+void CConsoleDialog::onSettingWritten(const ServiceRequest& request,
+                                      void (CConsoleDialog::*reread)()) {
+    if (quorstat::StatusCode(request.reply) == '1') {
+        (this->*reread)();
+        return;
+    }
+    const std::string_view reason = quorstat::Message(request.reply);
+    Prompter::instance().message(
+        this, reason.empty() ? QStringLiteral("保存设置失败，请稍后重试") : toQString(reason));
 }

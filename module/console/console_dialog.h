@@ -7,6 +7,7 @@
 
 #include "net/request_handler.h"
 
+class CGroupSender;
 class CLoginController;
 class CSubControlDialog;
 class CSubStatusDialog;
@@ -51,6 +52,9 @@ public:
     void beginUpload(const QString& text);
     // "系统设置": the settings dialog; what it accepted is saved and shown at once.
     void openSettings();
+    // Posts a plan text as a group send (WM_GROUP_SEND); `silent` after an upload: nothing is
+    // said when it cannot go.
+    void postGroupSend(const QString& text, bool silent);
 
     // Panels built elsewhere take their place here; until then their pages stay empty and the
     // replies meant for them are dropped.
@@ -66,15 +70,15 @@ public:
     CSubControlDialog* controlPanel() const { return controlPanel_; }
     CSubStatusDialog* statusPanel() const { return statusPanel_; }
     QComboBox* templatePicker() const { return templatePicker_; }
+    CGroupSender* groupSender() const { return groupSender_; }
 
 signals:
     void customSendRequested();
     void sendSettingsRequested();
     void templateManagerRequested();
-    // A plan text to post into the chosen chat windows.
-    void groupSendRequested(const QString& text, bool silent);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -123,6 +127,8 @@ private:
     void onUserInfoId(const quorstat::ServiceRequest& request);
     void onWindowFilter(const quorstat::ServiceRequest& request);
     void onIntervals(const quorstat::ServiceRequest& request);
+    void onSettingWritten(const quorstat::ServiceRequest& request,
+                          void (CConsoleDialog::*reread)());
     bool isCurrentSelection(const quorstat::ServiceRequest& request) const;
 
     // Requests the console asks for itself.
@@ -137,6 +143,7 @@ private:
 
     CQuorstatApp& app_;
     CLoginController* login_ = nullptr;
+    CGroupSender* groupSender_ = nullptr;
     CSubControlDialog* controlPanel_ = nullptr;
     CSubStatusDialog* statusPanel_ = nullptr;
     QWidget* planPage_ = nullptr;

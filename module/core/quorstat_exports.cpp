@@ -54,7 +54,7 @@ QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* pass
     auto* planPage = new CSubPlanDialog(app);
     app.console->attachPlanPanel(planPage, planPage);
     QObject::connect(planPage, &CSubPlanDialog::groupSendRequested, app.console,
-                     &CConsoleDialog::groupSendRequested);
+                     &CConsoleDialog::postGroupSend);
     auto* sharePage = new CSubShareDialog(app);
     auto* sharePlans = new CSubSharePlanDialog(app);
     QObject::connect(sharePlans, &CSubSharePlanDialog::followRequested, sharePage,

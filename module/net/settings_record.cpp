@@ -82,6 +82,13 @@ void ApplyIntervalSetup(std::string_view setUp, RefreshIntervals& intervals) {
     });
 }
 
+int IntervalSetupValue(const RefreshIntervals& intervals, std::string_view key) {
+    for (const IntervalKey& entry : intervalKeys)
+        if (entry.key == key)
+            return intervals.*(entry.member) / entry.unitMs;
+    return 0;
+}
+
 std::string FormatIntervalSetup(const RefreshIntervals& intervals) {
     std::string text;
     for (const IntervalKey& entry : intervalKeys) {

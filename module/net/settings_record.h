@@ -27,5 +27,7 @@ std::string FormatWindowFilter(const std::vector<std::string>& titles);
 // and values that are not a positive number of milliseconds leave the interval as it was.
 void ApplyIntervalSetup(std::string_view setUp, RefreshIntervals& intervals);
 std::string FormatIntervalSetup(const RefreshIntervals& intervals);
+// One interval in the unit of its key (seconds, minutes for RefTopHtml); 0 for an unknown key.
+int IntervalSetupValue(const RefreshIntervals& intervals, std::string_view key);
 
 }  // namespace quorstat

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QAction;
@@ -31,6 +32,9 @@ public:
     virtual QAction* popupMenu(QMenu& menu, const QPoint& at) = 0;
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // Several existing files at once; empty when cancelled.
+    virtual QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                                      const QString& filter) = 0;
     // Asks before overwriting; a name typed without a suffix gets `defaultSuffix`.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter, const QString& defaultSuffix = {}) = 0;

@@ -53,6 +53,11 @@ QString WidgetPrompter::openFileName(QWidget* parent, const QString& caption, co
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
+QStringList WidgetPrompter::openFileNames(QWidget* parent, const QString& caption,
+                                          const QString& dir, const QString& filter) {
+    return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
+}
+
 QString WidgetPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                      const QString& filter, const QString& defaultSuffix) {
     QFileDialog dialog(parent, caption, dir, filter);

@@ -14,6 +14,8 @@ public:
     QAction* popupMenu(QMenu& menu, const QPoint& at) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
+    QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                              const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter, const QString& defaultSuffix) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;

@@ -12,6 +12,7 @@
 #include <mutex>
 
 #include "console/console_dialog.h"
+#include "console/group_send_event.h"
 #include "console/login_controller.h"
 #include "console/sub_control_dialog.h"
 #include "console/sub_status_dialog.h"
@@ -58,6 +59,27 @@ QString keyOf(const Exchange& exchange) {
         key += body.find("Name=QQWndFilter") != std::string::npos ? "#filter" : "#intervals";
     return key;
 }
+
+// Takes the group sends posted to the console before the console runs them.
+class GroupSendSpy : public QObject {
+public:
+    explicit GroupSendSpy(QObject& target) : target_(target) { target_.installEventFilter(this); }
+    ~GroupSendSpy() override { target_.removeEventFilter(this); }
+
+    QList<std::pair<QString, bool>> sends;  // text, silent
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != GroupSendEvent::kType)
+            return false;
+        const auto* send = static_cast<GroupSendEvent*>(event);
+        sends.append({send->text, send->silent});
+        return true;
+    }
+
+private:
+    QObject& target_;
+};
 
 }  // namespace
 
@@ -386,7 +408,11 @@ void ConsoleDispatchTest::settingsRecordsAndCounts() {
 
     const std::size_t before = sentCount();
     deliver(Type::WindowFilterWrite, "1");
-    deliver(Type::IntervalsWrite, "0|没有权限");
+    deliver(Type::IntervalsWrite, "0|没有权限|");
+    // A refused change is told with the service's reason, or a general one.
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("没有权限"));
+    deliver(Type::WindowFilterWrite, "0");
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("保存设置失败，请稍后重试"));
     deliver(Type::IntervalsWrite, "1");
     QTRY_COMPARE(sentSince(before), (QStringList{"BetSetup.asp#filter", "BetSetup.asp#intervals"}));
 }
@@ -480,7 +506,7 @@ void ConsoleDispatchTest::staleSelectionRepliesAreDroppedOrAskedAgain() {
 void ConsoleDispatchTest::planRepliesReachThePlanPanel() {
     logInAndShowWindow();
     plans_.calls.clear();
-    QSignalSpy groupSends(&console(), &CConsoleDialog::groupSendRequested);
+    GroupSendSpy groupSends(console());
     console().beginUpload(QStringLiteral("正在上传方案..."));
     QVERIFY(!console().isEnabled());
     deliver(Type::PlanUpload, "0|期号已过");
@@ -496,12 +522,13 @@ void ConsoleDispatchTest::planRepliesReachThePlanPanel() {
     plans_.planText = "\xE3\x80\x80 方案 123 \xE3\x80\x80";  // full-width spaces around it
     deliver(Type::PlanUpload, "1|1|1|x|TN=1#PID=5|");
     QCOMPARE(plans_.calls, QStringList{QStringLiteral("PlanList:1:1|1|1|x|TN=1#PID=5|")});
-    QCOMPARE(groupSends.size(), 1);
-    QCOMPARE(groupSends[0][0].toString(), QStringLiteral("方案 123"));
-    QCOMPARE(groupSends[0][1].toBool(), true);
+    QTRY_COMPARE(groupSends.sends.size(), 1);
+    QCOMPARE(groupSends.sends[0].first, QStringLiteral("方案 123"));
+    QCOMPARE(groupSends.sends[0].second, true);
     plans_.planText = "\xE3\x80\x80 ";
     deliver(Type::PlanUpload, "1|1|1|x|");
-    QCOMPARE(groupSends.size(), 1);
+    QCoreApplication::sendPostedEvents(&console(), GroupSendEvent::kType);
+    QCOMPARE(groupSends.sends.size(), 1);
 
     plans_.calls.clear();
     deliver(Type::OwnPlanList, "2|");

@@ -73,6 +73,15 @@ QString ScriptedPrompter::openFileName(QWidget*, const QString&, const QString&,
     return nextFileName();
 }
 
+QStringList ScriptedPrompter::openFileNames(QWidget*, const QString&, const QString&,
+                                            const QString&) {
+    if (fileLists.empty())
+        return {};
+    QStringList names = fileLists.front();
+    fileLists.pop_front();
+    return names;
+}
+
 QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString& dir,
                                        const QString& filter, const QString& defaultSuffix) {
     saveDialogs.push_back({dir, filter, defaultSuffix});

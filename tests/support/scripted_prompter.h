@@ -28,6 +28,8 @@ public:
     QAction* popupMenu(QMenu& menu, const QPoint& at) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
+    QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                              const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter, const QString& defaultSuffix) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
@@ -38,6 +40,7 @@ public:
     std::deque<QString> fileNames;                    // cancelled when empty
     std::deque<QColor> colors;                        // cancelled when empty
     std::deque<QFont> fonts;                          // cancelled when empty
+    std::deque<QStringList> fileLists;                // for openFileNames; cancelled when empty
     std::deque<QString> menuChoices;  // the text of the item to choose; none chosen when empty
 
     struct Shown {
