@@ -51,6 +51,9 @@ std::optional<double> readValue(std::string_view text, bool signedValue) {
 // The value as the filter shows it; none beyond ±2^31 once shown, so a normal form always reads
 // back as itself.
 std::optional<std::string> formatValue(double value, bool isInteger) {
+    // Checked before the integer conversion, which is undefined for values beyond its range.
+    if (std::abs(value) >= kValueLimit)
+        return std::nullopt;
     std::string shown = isInteger ? fmt::format("{}", static_cast<long long>(std::trunc(value)))
                                   : fmt::format("{:.2f}", value);
     double back = 0;

@@ -53,6 +53,8 @@ TEST(FilterCondition, TypedTextsBecomeNormalFormAndCondition) {
         {"1.2.3", false, "", ""},
         {".", false, "", ""},
         {"2147483648", true, "", ""},
+        // Far beyond any integer: refused without converting it.
+        {"4444444444444444444444444444444444444444444444444444", true, "", ""},
         {"2147483647", true, "2147483647", "等于|2147483647"},
     };
     for (const FilterCase& c : cases) {
