@@ -217,8 +217,11 @@ void PlanListEndToEndTest::theEndOfPlanSoundWaitsForADrawTheSettingAndTheStart()
     plans->Reset();
     plans->OnNewDraw();
     plans->OnPlanListReply(listReply(kRunningOn), -1);
-    QTest::qWait(100);
-    QCOMPARE(played(), before + 2);
+    // Sounds play in the order queued: a chime queued now is the next one played, unless the
+    // reply queued a sound before it.
+    app().soundPlayer->queue({1, quorstat::sound_id::kChime, {}});
+    QTRY_COMPARE(played(), before + 3);
+    QCOMPARE(PlayedResources().back(), quorstat::sound_id::kChime);
     QVERIFY(plans->soundReadyTimer()->isActive());
 }
 
