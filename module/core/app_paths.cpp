@@ -54,12 +54,15 @@ AppPaths AppPaths::ForAppDir(const std::filesystem::path& appDir) {
     paths.appDir = appDir;
     paths.imageDir = installed ? installedImageDir(appDir) : appDir / "Image";
     const char* chosen = std::getenv("QUORSTAT_DATA_DIR");
-    paths.dataDir =
-        chosen && *chosen ? std::filesystem::path(chosen) : userFolder(appDir, installed, "Data");
-    // A chosen data directory (tests, side-by-side runs) keeps the user's sounds too, so that no
-    // two runs share a folder they write.
-    paths.soundDir =
-        chosen && *chosen ? paths.dataDir / "Sound" : userFolder(appDir, installed, "Sound");
+    if (chosen && *chosen) {
+        // A chosen data directory (tests, side-by-side runs) keeps the user's sounds too, so
+        // that no two runs share a folder they write.
+        paths.dataDir = chosen;
+        paths.soundDir = paths.dataDir / "Sound";
+    } else {
+        paths.dataDir = userFolder(appDir, installed, "Data");
+        paths.soundDir = userFolder(appDir, installed, "Sound");
+    }
     paths.userFile = paths.dataDir / "ud.dat";
     paths.filterFile = paths.dataDir / "qwf.dat";
     paths.settingsFile = paths.dataDir / "config.ini";
