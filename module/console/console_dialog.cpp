@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <utility>
 
 #include "console/current_scope.h"
 #include "console/data_box_view.h"
@@ -490,6 +491,25 @@ void CConsoleDialog::replacePage(QWidget*& slot, QWidget* page, const QString& t
     tabs_->setCurrentIndex(current);
 }
 
+void CConsoleDialog::buildPagesLater(std::function<void()> build) {
+    pageBuilder_ = std::move(build);
+    // Queued behind the login's start, so that its dialog is up by then.
+    CallLater(this, 0, &CConsoleDialog::buildPagesAfterLoginShows);
+}
+
+void CConsoleDialog::buildPagesAfterLoginShows() {
+    QWidget* dialog = login_->loginDialog();
+    if (dialog && dialog->isVisible())
+        CallAfterFirstPaint(dialog, this, &CConsoleDialog::buildPages);
+    else
+        buildPages();
+}
+
+void CConsoleDialog::buildPages() {
+    if (auto build = std::exchange(pageBuilder_, nullptr))
+        build();
+}
+
 void CConsoleDialog::attachDataBox(QWidget* window, quorstat::DataBoxView* view) {
     app_.dataBoxWnd = window;
     window->hide();
@@ -526,7 +546,8 @@ void CConsoleDialog::openSettings() {
     // The settings stay in use for this run, and the exit tries to save them again.
     if (!app_.SaveSettings())
         Prompter::instance().message(
-            this, QStringLiteral("设置已生效，但无法写入配置文件 config.ini，请检查数据目录的权限。"),
+            this,
+            QStringLiteral("设置已生效，但无法写入配置文件 config.ini，请检查数据目录的权限。"),
             Prompter::defaultCaption(), Prompter::Icon::Warning);
     applySettings(userPageSize);
 }
@@ -581,6 +602,7 @@ void CConsoleDialog::requestUserInfoId() {
 // ---- replies -------------------------------------------------------------------------------
 
 void CConsoleDialog::OnRequestDone(ServiceRequest& request) {
+    buildPages();
     // Requests still queued when the session was ended elsewhere come back ended as well; the
     // user has been told once.
     if (sessionEnded_ && quorstat::StatusCode(request.reply) == '4')

@@ -58,6 +58,11 @@ public:
 
     // Panels built elsewhere take their place here; until then their pages stay empty and the
     // replies meant for them are dropped.
+    // The pages are built by `build` once the login dialog is up, so that it shows without waiting
+    // for them, or at the first reply, whichever comes first.
+    void buildPagesLater(std::function<void()> build);
+    // Builds them at once if they are still to come.
+    void buildPages();
     void attachPlanPanel(QWidget* page, quorstat::PlanPanelView* view);
     void attachSharePanel(QWidget* page, quorstat::SharePanelView* view);
     void attachDataBox(QWidget* window, quorstat::DataBoxView* view);
@@ -151,6 +156,9 @@ private:
     quorstat::PlanPanelView* planView_ = nullptr;
     quorstat::SharePanelView* shareView_ = nullptr;
     quorstat::DataBoxView* dataBoxView_ = nullptr;
+    void buildPagesAfterLoginShows();
+
+    std::function<void()> pageBuilder_;
     RankingDialogFactory rankingFactory_;
     QPointer<QDialog> rankingDialog_;
     quorstat::RankingView* rankingView_ = nullptr;

@@ -25,6 +25,29 @@ void copyText(char* out, std::string_view text) {
     out[length] = '\0';
 }
 
+// The console's pages and the windows that hang off them.
+void attachPages(CQuorstatApp& app) {
+    auto* planPage = new CSubPlanDialog(app);
+    app.console->attachPlanPanel(planPage, planPage);
+    QObject::connect(planPage, &CSubPlanDialog::groupSendRequested, app.console,
+                     &CConsoleDialog::postGroupSend);
+    auto* sharePage = new CSubShareDialog(app);
+    auto* sharePlans = new CSubSharePlanDialog(app);
+    QObject::connect(sharePlans, &CSubSharePlanDialog::followRequested, sharePage,
+                     &CSubShareDialog::Follow);
+    sharePage->attachPlanPanel(sharePlans, sharePlans);
+    app.console->attachSharePanel(sharePage, sharePage);
+    QPointer<CSubShareDialog> followingPage = sharePage;
+    app.console->setRankingDialogFactory([&app, followingPage](int kind, QWidget* parent) {
+        auto follow = [followingPage](const quorstat::tagUSERINFO& user) {
+            if (followingPage)
+                followingPage->Follow(user, true);
+        };
+        return std::make_unique<CToolsRankingDialog>(app, kind, follow, parent);
+    });
+    new CTemplateController(app, *app.console);
+}
+
 }  // namespace
 
 QST_API void QST_Init(char* titleOut, char* versionOut) {
@@ -51,25 +74,7 @@ QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* pass
     if (!app.startThreads())
         return 0;
     app.console = new CConsoleDialog(hostWidget);
-    auto* planPage = new CSubPlanDialog(app);
-    app.console->attachPlanPanel(planPage, planPage);
-    QObject::connect(planPage, &CSubPlanDialog::groupSendRequested, app.console,
-                     &CConsoleDialog::postGroupSend);
-    auto* sharePage = new CSubShareDialog(app);
-    auto* sharePlans = new CSubSharePlanDialog(app);
-    QObject::connect(sharePlans, &CSubSharePlanDialog::followRequested, sharePage,
-                     &CSubShareDialog::Follow);
-    sharePage->attachPlanPanel(sharePlans, sharePlans);
-    app.console->attachSharePanel(sharePage, sharePage);
-    QPointer<CSubShareDialog> followingPage = sharePage;
-    app.console->setRankingDialogFactory([&app, followingPage](int kind, QWidget* parent) {
-        auto follow = [followingPage](const quorstat::tagUSERINFO& user) {
-            if (followingPage)
-                followingPage->Follow(user, true);
-        };
-        return std::make_unique<CToolsRankingDialog>(app, kind, follow, parent);
-    });
-    new CTemplateController(app, *app.console);
+    app.console->buildPagesLater([&app] { attachPages(app); });
     app.console->show();
     return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(app.console));
 }

@@ -178,6 +178,7 @@ void ConsoleDispatchTest::init() {
     app().settings.lotteryShowAnimation = true;
     app().generalSendConfig.sendAfterSubmit = 0;
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
+    app().console->buildPages();
     console().attachPlanPanel(new QWidget, &plans_);
     console().attachSharePanel(new QWidget, &share_);
     console().attachDataBox(new QWidget, &dataBox_);

@@ -6,8 +6,10 @@
 #include <QtTest>
 
 #include "console/console_dialog.h"
+#include "console/tools_login_dialog.h"
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
+#include "plan/sub_plan_dialog.h"
 #include "scripted_prompter.h"
 
 QST_API void QST_Init(char*, char*);
@@ -25,6 +27,7 @@ private slots:
     void initTestCase();
     void initCopiesTheTextsOnlyOnce();
     void runRefusesANullHostAndASecondRun();
+    void thePagesComeOnlyOnceTheLoginDialogIsPainted();
     void exitDropsQueuedRequestsAndStopsASlowTransferQuickly();
     void exitFlagWithoutPromptNeverShowsADialog();
     void exitFlagFollowsTheExitPrompt();
@@ -73,6 +76,44 @@ void ModuleLifecycleTest::runRefusesANullHostAndASecondRun() {
     QVERIFY(!app().console);
     QVERIFY(!app().client);
     QST_Exit();  // a second exit finds nothing left to stop
+}
+
+namespace {
+
+// Whether the login dialog had been painted when the plan page began to be built.
+class StartOrder : public QObject {
+public:
+    bool pageBuilt = false;
+    bool loginPaintedFirst = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && qobject_cast<CToolsLoginDialog*>(watched))
+            loginPainted_ = true;
+        if (!pageBuilt && qobject_cast<CSubPlanDialog*>(watched)) {
+            pageBuilt = true;
+            loginPaintedFirst = loginPainted_;
+        }
+        return false;
+    }
+
+private:
+    bool loginPainted_ = false;
+};
+
+}  // namespace
+
+void ModuleLifecycleTest::thePagesComeOnlyOnceTheLoginDialogIsPainted() {
+    StartOrder order;
+    qApp->installEventFilter(&order);
+    QWidget host;
+    QVERIFY(QST_Run(&host, nullptr, nullptr, 0) != 0);
+    QVERIFY(!app().console->findChild<CSubPlanDialog*>());
+    QTRY_VERIFY_WITH_TIMEOUT(app().console->findChild<CSubPlanDialog*>(), 10000);
+    qApp->removeEventFilter(&order);
+    QVERIFY(order.pageBuilt);
+    QVERIFY(order.loginPaintedFirst);
+    QST_Exit();
 }
 
 void ModuleLifecycleTest::exitDropsQueuedRequestsAndStopsASlowTransferQuickly() {

@@ -117,6 +117,7 @@ void PlanEntryWidgetTest::init() {
     app().settings = {};
     host_ = std::make_unique<QWidget>();
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
+    app().console->buildPages();
     QTRY_VERIFY(app().console->loginController()->loginDialog() != nullptr);
     // Logged in, with the issue open for betting as the draw-time table would give it.
     app().userName = "demo";

@@ -92,6 +92,7 @@ void PlanFormWidgetTest::init() {
 void PlanFormWidgetTest::run() {
     host_ = std::make_unique<QWidget>();
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
+    app().console->buildPages();
     // The issue open for betting, as the draw-time table would give it.
     app().play.currentIssue = kOpenIssue;
     app().play.issuesPerDay = 120;
