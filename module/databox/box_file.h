@@ -12,6 +12,8 @@
 namespace quorstat {
 
 inline constexpr std::uint32_t kBoxFileMagic = 0x01337AE0;  // 20151008
+// A user's save that did not reach the disk is told, so nobody trusts a file that is not there.
+inline constexpr std::string_view kBoxFileWriteFailed = "保存文件失败";
 
 // What a box file is for: only a box of the same kind, lottery and play opens it.
 struct BoxScope {

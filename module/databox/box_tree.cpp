@@ -15,13 +15,6 @@ bool nameTaken(const tagPLANBIGPDATA& parent, std::string_view name,
     });
 }
 
-Rows validRows(const tagPLANBIGPDATA& root, Rows rows) {
-    std::ranges::sort(rows);
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    std::erase_if(rows, [&](std::size_t row) { return row >= root.children.size(); });
-    return rows;
-}
-
 // The depth of a tree whose root has these children.
 int depthWith(const BoxNodes& children) {
     int depth = 1;
@@ -31,6 +24,13 @@ int depthWith(const BoxNodes& children) {
 }
 
 }  // namespace
+
+Rows ValidRows(const tagPLANBIGPDATA& root, Rows rows) {
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::erase_if(rows, [&](std::size_t row) { return row >= root.children.size(); });
+    return rows;
+}
 
 int TreeDepth(const tagPLANBIGPDATA& node) {
     std::vector<std::pair<const tagPLANBIGPDATA*, int>> pending{{&node, 1}};
@@ -62,7 +62,7 @@ void RemoveItemsWithoutNumbers(tagPLANBIGPDATA& group) {
 
 BoxNodes TakeRows(tagPLANBIGPDATA& root, Rows rows) {
     BoxNodes taken;
-    for (const std::size_t row : validRows(root, std::move(rows)))
+    for (const std::size_t row : ValidRows(root, std::move(rows)))
         taken.push_back(std::move(root.children[row]));
     std::erase(root.children, nullptr);
     return taken;
@@ -70,7 +70,7 @@ BoxNodes TakeRows(tagPLANBIGPDATA& root, Rows rows) {
 
 BoxNodes CopyRows(const tagPLANBIGPDATA& root, Rows rows) {
     BoxNodes copies;
-    for (const std::size_t row : validRows(root, std::move(rows)))
+    for (const std::size_t row : ValidRows(root, std::move(rows)))
         copies.push_back(std::make_unique<tagPLANBIGPDATA>(*root.children[row]));
     return copies;
 }
@@ -95,7 +95,7 @@ void DissolveGroups(tagPLANBIGPDATA& root, Rows rows) {
 
 bool RowsFitInNewGroup(const tagPLANBIGPDATA& root, const Rows& rows) {
     int depth = 0;
-    for (const std::size_t row : validRows(root, rows))
+    for (const std::size_t row : ValidRows(root, rows))
         depth = std::max(depth, TreeDepth(*root.children[row]));
     // The root, the new group, then the rows' subtrees.
     return 2 + depth <= kMaxTreeDepth;

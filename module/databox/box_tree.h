@@ -42,6 +42,8 @@ void RemoveItemsWithoutNumbers(tagPLANBIGPDATA& group);
 // Rows are indexes of the root's children as the member list shows them; rows out of range and
 // repeated rows are ignored, and the nodes come in row order.
 using Rows = std::vector<std::size_t>;
+// The rows in row order without those out of range or repeated.
+Rows ValidRows(const tagPLANBIGPDATA& root, Rows rows);
 BoxNodes TakeRows(tagPLANBIGPDATA& root, Rows rows);
 BoxNodes CopyRows(const tagPLANBIGPDATA& root, Rows rows);
 BoxNodes CopyNodes(const BoxNodes& nodes);
