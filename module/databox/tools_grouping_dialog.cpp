@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -87,23 +88,33 @@ CToolsGroupingDialog::CToolsGroupingDialog(const std::filesystem::path& historyD
     modes->addButton(byCount_);
     modes->addButton(bySize_);
 
-    auto* grid = new QGridLayout;
-    grid->addLayout(row({byCount_, groupCount_, new QLabel(QStringLiteral("组"), this)}), 0, 0, 1,
-                    2);
-    grid->addLayout(row({bySize_, groupSize_, new QLabel(QStringLiteral("个"), this)}), 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("分组方式："), this), 2, 0);
-    grid->addLayout(row({sequential, dealt, random}), 2, 1);
-    grid->addWidget(sameSize_, 3, 0, 1, 2);
-    grid->addWidget(toleranceOn_, 4, 0);
-    grid->addWidget(tolerance_, 4, 1);
-    grid->addWidget(nameLabel, 5, 0);
-    grid->addWidget(name_, 5, 1);
-    grid->setColumnStretch(1, 1);
+    // How the rows are split, then what the new groups get.
+    auto* split = new QGroupBox(QStringLiteral("分组"), this);
+    auto* splitGrid = new QGridLayout(split);
+    splitGrid->addLayout(row({byCount_, groupCount_, new QLabel(QStringLiteral("组"), this)}), 0, 0,
+                         1, 2);
+    splitGrid->addLayout(row({bySize_, groupSize_, new QLabel(QStringLiteral("个"), this)}), 1, 0,
+                         1, 2);
+    splitGrid->addWidget(new QLabel(QStringLiteral("分组方式："), this), 2, 0);
+    splitGrid->addLayout(row({sequential, dealt, random}), 2, 1);
+    splitGrid->addWidget(sameSize_, 3, 0, 1, 2);
+    auto* made = new QGroupBox(QStringLiteral("组属性"), this);
+    auto* madeGrid = new QGridLayout(made);
+    madeGrid->addWidget(toleranceOn_, 0, 0);
+    madeGrid->addWidget(tolerance_, 0, 1);
+    madeGrid->addWidget(nameLabel, 1, 0);
+    madeGrid->addWidget(name_, 1, 1);
 
+    QDialogButtonBox* buttons = makeOkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(makeOkCancelButtons(this));
+    layout->addWidget(split);
+    layout->addWidget(made);
+    layout->addWidget(buttons);
     setMinimumWidth(380);
+    QWidget* const chain[] = {byCount_, groupCount_, bySize_,      groupSize_, sequential, dealt,
+                              random,   sameSize_,   toleranceOn_, tolerance_, name_,      buttons};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 
     showSettings();
     connect(byCount_, &QAbstractButton::toggled, this, &CToolsGroupingDialog::updateEnabled);

@@ -199,9 +199,22 @@ void BoxToolsTest::groupingDialogShowsTheSettingsAndAnswersKeys() {
     child<QCheckBox>(&dialog, "toleranceOn")->click();
     QVERIFY(!groupSize->isEnabled() && groupCount->isEnabled() && tolerance->isEnabled());
 
+    QStringList tabOrder;
+    for (QWidget* at = child<QWidget>(&dialog, "byCount"); tabOrder.size() < 11;
+         at = at->nextInFocusChain()) {
+        if (at->focusPolicy() & Qt::TabFocus && at->isEnabled() && !at->objectName().isEmpty())
+            tabOrder << at->objectName();
+    }
+    QCOMPARE(tabOrder,
+             QStringList({"byCount", "groupCount", "bySize", "sequential", "dealt", "random",
+                          "sameSize", "toleranceOn", CToolsGroupingDialog::kToleranceHistoryKey,
+                          CToolsGroupingDialog::kNameHistoryKey, "byCount"}));
+
     QTest::keyClick(groupCount->lineEdit(), Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));  // tolerance on without a text
     tolerance->setText(QStringLiteral("1"));
+    if (const QByteArray shot = qgetenv("QUORSTAT_GROUPING_SHOT"); !shot.isEmpty())
+        dialog.grab().save(QString::fromLocal8Bit(shot));
     QTest::keyClick(groupCount->lineEdit(), Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.options().count, 3);
