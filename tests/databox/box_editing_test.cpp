@@ -10,20 +10,6 @@ namespace {
 
 using namespace quorstat::testing;
 
-std::unique_ptr<tagPLANBIGPDATA> chain(int depth) {
-    auto node = item("12 ", "leaf");
-    for (int level = 1; level < depth; ++level)
-        node = group(nodes(std::move(node)));
-    return node;
-}
-
-std::vector<std::string> names(const tagPLANBIGPDATA& root) {
-    std::vector<std::string> out;
-    for (const auto& child : root.children)
-        out.push_back(child->name);
-    return out;
-}
-
 TEST(BoxClipboard, CopiesCutsAndPastesPerBoxKind) {
     auto root = group(nodes(item("12 ", "a"), item("34 ", "b"), group({}, "", "g")));
     BoxClipboard clipboard;

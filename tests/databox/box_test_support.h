@@ -50,6 +50,21 @@ std::vector<std::unique_ptr<tagPLANBIGPDATA>> nodes(Nodes... list) {
     return out;
 }
 
+// An item under depth - 1 groups: a subtree of `depth` levels.
+inline std::unique_ptr<tagPLANBIGPDATA> chain(int depth) {
+    auto node = item("12 ", "leaf");
+    for (int level = 1; level < depth; ++level)
+        node = group(nodes(std::move(node)));
+    return node;
+}
+
+inline std::vector<std::string> names(const tagPLANBIGPDATA& root) {
+    std::vector<std::string> out;
+    for (const auto& child : root.children)
+        out.push_back(child->name);
+    return out;
+}
+
 inline void mandatory(tagPLANBIGPDATA& node) {
     node.tolerant = 0;
 }

@@ -36,13 +36,6 @@ std::unique_ptr<tagPLANBIGPDATA> tenItems() {
     return root;
 }
 
-std::vector<std::string> namesOf(const tagPLANBIGPDATA& group) {
-    std::vector<std::string> names;
-    for (const auto& child : group.children)
-        names.push_back(child->name);
-    return names;
-}
-
 }  // namespace
 
 class BoxToolsTest : public QObject {
@@ -272,10 +265,10 @@ void BoxToolsTest::autoGroupingAndBatchToleranceEditTheBox() {
     });
     QVERIFY(RunAutoGrouping(app(), *plan, {9, 2, 4, 3}, nullptr));
     QCOMPARE(prompter_->dialogTitles, QStringList({"自动分组", "自动分组"}));
-    QCOMPARE(namesOf(plan->root()), (std::vector<std::string>{"0", "1", "5", "6", "7", "8",
-                                                              "新建组", "新建组001", "新建组002"}));
-    QCOMPARE(namesOf(*plan->root().children[6]), (std::vector<std::string>{"2", "3"}));
-    QCOMPARE(namesOf(*plan->root().children[8]), (std::vector<std::string>{"9"}));
+    QCOMPARE(names(plan->root()), (std::vector<std::string>{"0", "1", "5", "6", "7", "8", "新建组",
+                                                            "新建组001", "新建组002"}));
+    QCOMPARE(names(*plan->root().children[6]), (std::vector<std::string>{"2", "3"}));
+    QCOMPARE(names(*plan->root().children[8]), (std::vector<std::string>{"9"}));
     QCOMPARE(app().settings.groupCount, 3);
 
     prompter_->dialogScripts.push_back([](QDialog& dialog) {
@@ -292,10 +285,7 @@ void BoxToolsTest::autoGroupingAndBatchToleranceEditTheBox() {
              (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "10-1", "0", "10-1"}));
 
     // A row nested as deep as a tree may go cannot go into a new group.
-    auto deep = NewGroupNode();
-    for (int level = 2; level < kMaxTreeDepth; ++level)
-        deep = group(nodes(std::move(deep)));
-    plan->root().children.push_back(std::move(deep));
+    plan->root().children.push_back(chain(kMaxTreeDepth - 1));
     const tagPLANBIGPDATA before = plan->root();
     QVERIFY(!RunAutoGrouping(app(), *plan, {0, 9}, nullptr));
     QCOMPARE(prompter_->messages.size(), std::size_t{1});
