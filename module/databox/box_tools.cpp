@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
+#include <optional>
 #include <random>
 
 #include "core/quorstat_app.h"
