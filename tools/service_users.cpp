@@ -50,9 +50,19 @@ quorstat::PlanUpload planOn(std::string numbers, int count, int firstIssue = Ser
 ServiceUsers::ServiceUsers(quorstat::service::ServiceApp& service)
     : service_(service), http_("127.0.0.1", service.port()) {}
 
-void ServiceUsers::add(const std::string& name, const std::string& password) {
+std::int64_t ServiceUsers::add(const std::string& name, const std::string& password) {
     std::lock_guard lock(service_.context().lock);
-    service_.context().accounts.addUser(name, password, false);
+    return service_.context().accounts.addUser(name, password, false);
+}
+
+void ServiceUsers::uploadPlan(const std::string& name, const std::string& password,
+                              std::string numbers, int count, int firstIssue, int issues) {
+    quorstat::AppState state;
+    state.userName = name;
+    state.sessionToken = logIn(name, password);
+    const quorstat::RequestCatalogue catalogue(state, betTime);
+    send(*catalogue.planUpload({"重庆时时彩", "三星", "单选"},
+                               planOn(std::move(numbers), count, firstIssue, issues)));
 }
 
 void ServiceUsers::uploadPlans(const std::string& name, const std::string& password, int hits,

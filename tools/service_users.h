@@ -18,7 +18,11 @@ public:
 
     explicit ServiceUsers(quorstat::service::ServiceApp& service);
 
-    void add(const std::string& name, const std::string& password);
+    // Returns the user's id.
+    std::int64_t add(const std::string& name, const std::string& password);
+    // One plan of blank-separated three-digit numbers running `issues` issues from `firstIssue`.
+    void uploadPlan(const std::string& name, const std::string& password, std::string numbers,
+                    int count, int firstIssue, int issues);
     // `hits` plans on every number, which hit, and `misses` plans on one number, for 130501024;
     // with `runningIssues`, one more plan that runs that many issues from 130501030 (11:00).
     void uploadPlans(const std::string& name, const std::string& password, int hits, int misses,

@@ -855,8 +855,11 @@ void CConsoleDialog::onPlanReset(const ServiceRequest& request) {
 
 void CConsoleDialog::onPlanDetail(const ServiceRequest& request) {
     const auto plans = quorstat::ParsePlanDetail(request.reply);
-    if (plans.size() != 1)
+    if (plans.size() != 1) {
+        if (request.type == Type::PlanDetailToBigBase && dataBoxView_)
+            dataBoxView_->KnownPlanFailed();
         return;
+    }
     const quorstat::tagPLANITEM& plan = plans.front();
     if (request.type == Type::PlanDetailView) {
         if (planView_)

@@ -15,6 +15,8 @@ public:
     virtual void OnPlanContentReply(int type, const std::string& reply) = 0;
     virtual void OnPlanStatusReply(int type, const std::string& reply) = 0;
     virtual void AddToBigBase(const tagPLANITEM& plan) = 0;
+    // A plan asked for by its id (type 18) did not come.
+    virtual void KnownPlanFailed() = 0;
     virtual void ClearBoxes() = 0;
     virtual void OnNewDraw() = 0;
 };

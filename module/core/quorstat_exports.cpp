@@ -7,6 +7,7 @@
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
 #include "core/tools_exit_prompt_dialog.h"
+#include "databox/data_box_window.h"
 #include "plan/sub_plan_dialog.h"
 #include "share/sub_share_dialog.h"
 #include "share/sub_share_plan_dialog.h"
@@ -37,6 +38,7 @@ void attachPages(CQuorstatApp& app) {
                      &CSubShareDialog::Follow);
     sharePage->attachPlanPanel(sharePlans, sharePlans);
     app.console->attachSharePanel(sharePage, sharePage);
+    CreateDataBoxWindow(app, *planPage, *sharePage, *sharePlans);
     QPointer<CSubShareDialog> followingPage = sharePage;
     app.console->setRankingDialogFactory([&app, followingPage](int kind, QWidget* parent) {
         auto follow = [followingPage](const quorstat::tagUSERINFO& user) {

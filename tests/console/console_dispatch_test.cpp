@@ -562,6 +562,10 @@ void ConsoleDispatchTest::planDetailRepliesNeedExactlyOnePlan() {
 
     deliver(Type::PlanDetailToBigBase, "1|1|x|PID=9|TXT=1|$");
     QCOMPARE(dataBox_.calls.filter(QStringLiteral("BigBase")), QStringList{"BigBase:9"});
+    // A plan that did not come must still end the big-base box's wait; other uses say nothing.
+    deliver(Type::PlanDetailToBigBase, "0|方案不存在|");
+    deliver(Type::PlanDetailView, "0|方案不存在|");
+    QCOMPARE(dataBox_.calls.filter(QStringLiteral("KnownPlan")), QStringList{"KnownPlanFailed"});
 }
 
 void ConsoleDispatchTest::rankingAndDataBoxReplies() {

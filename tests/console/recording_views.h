@@ -70,6 +70,7 @@ struct RecordingDataBox : quorstat::DataBoxView {
     void AddToBigBase(const quorstat::tagPLANITEM& plan) override {
         calls << QStringLiteral("BigBase:%1").arg(plan.planId);
     }
+    void KnownPlanFailed() override { calls << QStringLiteral("KnownPlanFailed"); }
     void ClearBoxes() override { calls << QStringLiteral("Clear"); }
     void OnNewDraw() override { calls << QStringLiteral("Draw"); }
 };

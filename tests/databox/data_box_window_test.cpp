@@ -1,0 +1,215 @@
+// The data box window without a service: the member list's context menu for every kind of
+// selection, and the boxes kept across a change of play and a restart of the window.
+#include <QCheckBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QtTest>
+
+#include "console/console_dialog.h"
+#include "core/quorstat_api.h"
+#include "core/quorstat_app.h"
+#include "databox/box_clipboard.h"
+#include "databox/box_file.h"
+#include "databox/tools_data_box_dialog.h"
+#include "databox/tools_data_box_sub_dialog.h"
+#include "scripted_prompter.h"
+
+QST_API void QST_Init(char*, char*);
+QST_API std::intptr_t QST_Run(void*, const char*, const char*, int);
+QST_API void QST_Exit();
+
+namespace {
+
+using quorstat::BoxKind;
+
+const QStringList kListEdits = {"删除", "清空", "复制", "复制到新建组", "剪切", "剪切到新建组"};
+
+quorstat::PlayState playOf(int playId) {
+    quorstat::PlayState play;
+    play.selectLottery(1010);
+    play.selectPlay(playId);
+    return play;
+}
+
+QStringList rowNames(const quorstat::tagPLANBIGPDATA& group) {
+    QStringList names;
+    for (const auto& child : group.children)
+        names << QString::fromStdString(child->name) +
+                     (child->group() ? QStringLiteral("(%1)").arg(child->children.size())
+                                     : QString());
+    return names;
+}
+
+void selectRows(QTableView* list, const QList<int>& rows) {
+    list->clearSelection();
+    for (const int row : rows)
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+}  // namespace
+
+class DataBoxWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+    void theContextMenuOffersWhatAppliesToTheSelection_data();
+    void theContextMenuOffersWhatAppliesToTheSelection();
+    void anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothBoxes();
+
+private:
+    CQuorstatApp& app() { return CQuorstatApp::instance(); }
+    CToolsDataBoxDialog* window() { return qobject_cast<CToolsDataBoxDialog*>(app().dataBoxWnd); }
+    void fillBox(BoxKind kind);
+
+    QTemporaryDir dir_;
+    std::unique_ptr<QWidget> host_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+};
+
+void DataBoxWindowTest::initTestCase() {
+    qputenv("QUORSTAT_DATA_DIR", dir_.path().toUtf8());
+    char title[kQstTextBufferSize];
+    char version[kQstTextBufferSize];
+    QST_Init(title, version);
+}
+
+void DataBoxWindowTest::init() {
+    // The old prompter uninstalls itself when it goes, so it goes first.
+    prompter_.reset();
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    // Boxes are written on a play change only while someone is logged in.
+    app().sessionToken = "token";
+    app().lotteryId = 1010;
+    app().playId = 1302;
+    app().play = playOf(1302);
+    host_ = std::make_unique<QWidget>();
+    QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
+    QVERIFY(window());
+}
+
+void DataBoxWindowTest::cleanup() {
+    QST_Exit();
+    host_.reset();
+    for (const int playId : {1302, 1303})
+        for (const BoxKind kind : {BoxKind::plan, BoxKind::bigBase})
+            std::filesystem::remove(
+                quorstat::BoxTemporaryFile(app().paths.dataDir, {kind, 1010, playId}));
+}
+
+void DataBoxWindowTest::cleanupTestCase() {
+    app().sessionToken.clear();
+}
+
+// Rows 甲, 乙 and a group of 丙 and 丁.
+void DataBoxWindowTest::fillBox(BoxKind kind) {
+    const auto user = [](const char* name, std::int32_t userId) {
+        auto item = quorstat::NewItemNode();
+        item->name = name;
+        item->userId = userId;
+        return item;
+    };
+    auto group = quorstat::NewGroupNode();
+    group->children.push_back(user("丙", 9));
+    group->children.push_back(user("丁", 10));
+    auto root = quorstat::NewGroupNode();
+    root->children.push_back(user("甲", 7));
+    root->children.push_back(user("乙", 8));
+    root->children.push_back(std::move(group));
+    window()->box(kind)->setTree(*root);
+}
+
+void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QList<int>>("selection");
+    QTest::addColumn<bool>("copiedFirst");
+    QTest::addColumn<QStringList>("items");
+    const int plan = int(BoxKind::plan);
+    const int bigBase = int(BoxKind::bigBase);
+    QTest::newRow("nothing selected")
+        << plan << QList<int>{} << false << QStringList{"运算", "验证", "新建组 ...", "清空"};
+    QTest::newRow("one user") << plan << QList<int>{0} << false
+                              << QStringList{"运算", "验证", "新建组 ..."} + kListEdits;
+    QTest::newRow("one group") << plan << QList<int>{2} << false
+                               << QStringList{"运算", "验证", "新建组 ...", "编辑组 ...",
+                                              "解散组"} +
+                                      kListEdits;
+    QTest::newRow("a user and a group")
+        << plan << QList<int>{1, 2} << false
+        << QStringList{"运算", "验证", "新建组 ...", "解散组"} + kListEdits;
+    QTest::newRow("one plan of the big-base box")
+        << bigBase << QList<int>{1} << false
+        << QStringList{"运算", "验证", "查看", "新建组 ..."} + kListEdits;
+    QTest::newRow("two plans of the big-base box")
+        << bigBase << QList<int>{0, 1} << false
+        << QStringList{"运算", "验证", "新建组 ..."} + kListEdits;
+    QTest::newRow("after a copy, nothing selected")
+        << plan << QList<int>{} << true
+        << QStringList{"运算", "验证", "新建组 ...", "清空", "粘贴"};
+}
+
+void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection() {
+    QFETCH(int, kind);
+    QFETCH(QList<int>, selection);
+    QFETCH(bool, copiedFirst);
+    QFETCH(QStringList, items);
+    fillBox(BoxKind(kind));
+    CToolsDataBoxSubDialog* box = window()->box(BoxKind(kind));
+    QCOMPARE(rowNames(box->box().root()), (QStringList{"甲", "乙", "新建组(2)"}));
+    if (copiedFirst) {
+        selectRows(box->list(), {0});
+        prompter_->menuChoices.push_back(QStringLiteral("复制"));
+        box->showContextMenu({});
+    }
+    selectRows(box->list(), selection);
+    box->showContextMenu({});
+    QCOMPARE(prompter_->menus.back(), items);
+}
+
+void DataBoxWindowTest::anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothBoxes() {
+    fillBox(BoxKind::plan);
+    CToolsDataBoxSubDialog* plan = window()->box(BoxKind::plan);
+    const auto planFile1302 =
+        quorstat::BoxTemporaryFile(app().paths.dataDir, {BoxKind::plan, 1010, 1302});
+
+    // 甲 and 乙 cut into a group of their own: the file has it before anything else happens.
+    selectRows(plan->list(), {0, 1});
+    prompter_->menuChoices.push_back(QStringLiteral("剪切到新建组"));
+    plan->showContextMenu({});
+    QCOMPARE(rowNames(plan->box().root()), (QStringList{"新建组(2)", "新建组001(2)"}));
+    auto written = quorstat::LoadBoxFile(planFile1302, {BoxKind::plan, 1010, 1302});
+    QVERIFY(written);
+    QCOMPARE(rowNames(*written), (QStringList{"新建组(2)", "新建组001(2)"}));
+    QCOMPARE(rowNames(*written->children[1]), (QStringList{"甲", "乙"}));
+
+    // The root's tolerance travels with the box; the play changes to 三星组三.
+    plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->setChecked(true);
+    plan->findChild<QLineEdit*>(QStringLiteral("rootToleranceText"))
+        ->setText(QStringLiteral("0,1"));
+    app().playId = 1303;
+    app().play = playOf(1303);
+    window()->ClearBoxes();
+    QCOMPARE(rowNames(plan->box().root()), QStringList{});
+    QCOMPARE(plan->box().play().playId, 1303);
+
+    // Back on 三星单选 after a restart of the module: the box is as it was left.
+    QST_Exit();
+    host_ = std::make_unique<QWidget>();
+    app().playId = 1302;
+    app().play = playOf(1302);
+    QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
+    plan = window()->box(BoxKind::plan);
+    QCOMPARE(rowNames(plan->box().root()), (QStringList{"新建组(2)", "新建组001(2)"}));
+    QCOMPARE(rowNames(*plan->box().root().children[0]), (QStringList{"丙", "丁"}));
+    QCOMPARE(plan->box().root().toleranceText, std::string("0,1"));
+    QVERIFY(plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->isChecked());
+    QCOMPARE(plan->list()->model()->index(1, 1).data().toString(), QStringLiteral("新建组001"));
+    QCOMPARE(plan->list()->model()->index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+}
+
+QTEST_MAIN(DataBoxWindowTest)
+#include "data_box_window_test.moc"
