@@ -15,6 +15,8 @@
 #include "console/sub_status_dialog.h"
 #include "console_test_support.h"
 #include "core/quorstat_app.h"
+#include "databox/tools_data_box_dialog.h"
+#include "databox/tools_data_box_sub_dialog.h"
 #include "plan/bet_numbers_edit.h"
 #include "plan/bet_numbers_field.h"
 #include "plan/number_entry_panel.h"
@@ -245,16 +247,14 @@ void PlanListEndToEndTest::pagesMenuAndClearingFollowTheSelection() {
     list()->findChild<QPushButton*>(QStringLiteral("refresh"))->click();
     QTRY_COMPARE_WITH_TIMEOUT(grid()->model()->rowCount(), 2, kLongWaitMs);
 
-    // Settled plans can be neither stopped nor deleted; without a data box nothing goes there.
+    // Settled plans can be neither stopped nor deleted.
     grid()->selectAll();
     emit grid()->customContextMenuRequested(QPoint(5, 5));
     QCOMPARE(prompter_.menus.back(),
              (QStringList{QStringLiteral("复制号码"), QStringLiteral("查看方案"),
                           QStringLiteral("转到大底盒")}));
 
-    // With the data box there, the selected plans go to its big-base box and it shows itself.
-    QWidget dataBox;
-    app().dataBoxWnd = &dataBox;
+    // The selected plans go to the data box's big-base box, which shows itself and fetches them.
     QSignalSpy handed(list(), &CSubPlanInfoDialog::bigBaseTransferRequested);
     prompter_.menuChoices = {QStringLiteral("转到大底盒")};
     emit grid()->customContextMenuRequested(QPoint(5, 5));
@@ -264,8 +264,11 @@ void PlanListEndToEndTest::pagesMenuAndClearingFollowTheSelection() {
     QCOMPARE(plans[0].name, std::string("demo"));
     QCOMPARE(plans[0].userId, app().userInfoId);
     QCOMPARE(plans[1].planId, list()->list().plans()[1].planId);
-    QVERIFY(dataBox.isVisible());
-    app().dataBoxWnd = nullptr;
+    QVERIFY(app().dataBoxWnd->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(app().console->isEnabled(), kLongWaitMs);
+    const auto* window = qobject_cast<CToolsDataBoxDialog*>(app().dataBoxWnd);
+    QCOMPARE(window->box(quorstat::BoxKind::bigBase)->list()->model()->rowCount(), 2);
+    app().dataBoxWnd->hide();
 
     // "清空" asks, and the service's empty list comes back; a second time there is nothing to
     // clear.

@@ -228,8 +228,8 @@ void ShareEndToEndTest::followingAUserMarksHimAndChangesTheCounts() {
     QStringList items;
     for (const QAction* action : menu->actions())
         items << action->text();
-    QCOMPARE(items, (QStringList{"关注", "稳度周期", "复制用户名", "查看"}));
-    menu->actions().at(0)->trigger();
+    QCOMPARE(items, (QStringList{"转数据箱", "关注", "稳度周期", "复制用户名", "查看"}));
+    menu->actions().at(1)->trigger();
     // Marked at once, before the service answers.
     QCOMPARE(grid()->model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
              QColor(255, 255, 0));
@@ -244,7 +244,8 @@ void ShareEndToEndTest::followingAUserMarksHimAndChangesTheCounts() {
     QCOMPARE(cell(grid(), 0, 1), name);
     QMenu* again = openMenuOnRow(0);
     QVERIFY(again);
-    QCOMPARE(again->actions().at(0)->text(), QStringLiteral("取消关注"));
+    // After "转数据箱".
+    QCOMPARE(again->actions().at(1)->text(), QStringLiteral("取消关注"));
 
     // Nobody follows himself.
     click("resetFilters");
@@ -254,15 +255,13 @@ void ShareEndToEndTest::followingAUserMarksHimAndChangesTheCounts() {
     QTRY_COMPARE(cell(grid(), 0, 1), QStringLiteral("demo"));
     QMenu* own = openMenuOnRow(0);
     QVERIFY(own);
-    QVERIFY(!own->actions().at(0)->isEnabled());
+    QVERIFY(!own->actions().at(1)->isEnabled());
 }
 
 void ShareEndToEndTest::theMenuCopiesNamesAndHandsUsersToTheDataBox() {
     click("resetFilters");
     click("search");
     QTRY_COMPARE_WITH_TIMEOUT(label(), QStringLiteral("1/3页，共41个用户"), 10000);
-    QWidget dataBox;
-    app().dataBoxWnd = &dataBox;
     QSignalSpy transfers(page(), &CSubShareDialog::dataBoxTransferRequested);
     grid()->selectRow(3);
     grid()->selectionModel()->select(grid()->model()->index(1, 0),
@@ -287,7 +286,6 @@ void ShareEndToEndTest::theMenuCopiesNamesAndHandsUsersToTheDataBox() {
         if (action->text() == QStringLiteral("复制用户名"))
             action->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), cell(grid(), 1, 1) + "," + cell(grid(), 3, 1));
-    app().dataBoxWnd = nullptr;
 }
 
 void ShareEndToEndTest::theCompactGridShowsNamesOnly() {
