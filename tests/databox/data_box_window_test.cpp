@@ -89,6 +89,7 @@ void DataBoxWindowTest::init() {
     app().play = playOf(1302);
     host_ = std::make_unique<QWidget>();
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
+    app().console->buildPages();
     QVERIFY(window());
 }
 
@@ -202,6 +203,7 @@ void DataBoxWindowTest::anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothB
     app().playId = 1302;
     app().play = playOf(1302);
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
+    app().console->buildPages();
     plan = window()->box(BoxKind::plan);
     QCOMPARE(rowNames(plan->box().root()), (QStringList{"新建组(2)", "新建组001(2)"}));
     QCOMPARE(rowNames(*plan->box().root().children[0]), (QStringList{"丙", "丁"}));
