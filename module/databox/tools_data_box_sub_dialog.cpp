@@ -110,7 +110,8 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->verticalHeader()->hide();
-    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->horizontalHeader()->setSectionResizeMode(model_->section(BoxMemberModel::Column::name),
+                                                    QHeaderView::Stretch);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { showContextMenu(list_->viewport()->mapToGlobal(at)); });

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -110,6 +111,14 @@ void DataBoxEndToEndTest::threeUsersPlansAreIntersectedVerifiedAndSubmitted() {
                               QStringLiteral("验证信息：中2，挂1，未验证0"), 10000);
     QCOMPARE(rows->index(0, 5).data().toString(), QStringLiteral("√"));
     QCOMPARE(rows->index(2, 5).data().toString(), QStringLiteral("х"));
+
+    // The picture of the documentation, when asked for (under Xvfb with a window manager).
+    if (const QString shot = qEnvironmentVariable("QUORSTAT_DATA_BOX_SHOT"); !shot.isEmpty()) {
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        QCOMPARE(QProcess::execute(QStringLiteral("import"),
+                                   {QStringLiteral("-window"), QStringLiteral("root"), shot}),
+                 0);
+    }
 
     // "提交": the numbers go into the plan form and the window hides.
     result->findChild<QPushButton*>(QStringLiteral("submitResult"))->click();

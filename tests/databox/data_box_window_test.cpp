@@ -13,6 +13,7 @@
 #include "databox/box_file.h"
 #include "databox/tools_data_box_dialog.h"
 #include "databox/tools_data_box_sub_dialog.h"
+#include "databox/tools_data_box_sub_pop_dialog.h"
 #include "scripted_prompter.h"
 
 QST_API void QST_Init(char*, char*);
@@ -187,6 +188,25 @@ void DataBoxWindowTest::anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothB
     QCOMPARE(rowNames(*written), (QStringList{"新建组(2)", "新建组001(2)"}));
     QCOMPARE(rowNames(*written->children[1]), (QStringList{"甲", "乙"}));
 
+    // "编辑组 ..." edits a copy; "确定" puts it back with the tolerance and name of its controls.
+    prompter_->dialogScripts.push_back([](QDialog& dialog) {
+        auto& editor = dynamic_cast<CToolsDataBoxSubPopDialog&>(dialog);
+        editor.findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->setChecked(true);
+        editor.findChild<QLineEdit*>(QStringLiteral("rootToleranceText"))->setText("1");
+        editor.findChild<QLineEdit*>(QStringLiteral("groupName"))->setText("新建组001");
+        editor.accept();
+        return editor.result();
+    });
+    selectRows(plan->list(), {0});
+    prompter_->menuChoices.push_back(QStringLiteral("编辑组 ..."));
+    plan->showContextMenu({});
+    QCOMPARE(prompter_->dialogTitles.back(), QStringLiteral("编辑组"));
+    // The name is taken by the other group, so a number is appended to it.
+    QCOMPARE(rowNames(plan->box().root()), (QStringList{"新建组001001(2)", "新建组001(2)"}));
+    written = quorstat::LoadBoxFile(planFile1302, {BoxKind::plan, 1010, 1302});
+    QCOMPARE(written->children[0]->toleranceText, std::string("1"));
+    QCOMPARE(written->children[0]->toleranceOn, 1);
+
     // The root's tolerance travels with the box; the play changes to 三星组三.
     plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->setChecked(true);
     plan->findChild<QLineEdit*>(QStringLiteral("rootToleranceText"))
@@ -205,7 +225,7 @@ void DataBoxWindowTest::anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothB
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
     app().console->buildPages();
     plan = window()->box(BoxKind::plan);
-    QCOMPARE(rowNames(plan->box().root()), (QStringList{"新建组(2)", "新建组001(2)"}));
+    QCOMPARE(rowNames(plan->box().root()), (QStringList{"新建组001001(2)", "新建组001(2)"}));
     QCOMPARE(rowNames(*plan->box().root().children[0]), (QStringList{"丙", "丁"}));
     QCOMPARE(plan->box().root().toleranceText, std::string("0,1"));
     QVERIFY(plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->isChecked());
