@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -121,6 +122,12 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
             openGroupEditor(row);
         else if (box_.kind() == BoxKind::bigBase)
             view();
+    });
+    auto* remove = new QShortcut(QKeySequence::Delete, list_, nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(remove, &QShortcut::activated, this, [this] {
+        if (!selectedRows().empty())
+            removeSelected();
     });
     // The check menu of the enabled column opens over the header.
     auto* checkMenu = new ListCheckMenu(list_, 0);
@@ -317,7 +324,8 @@ void CToolsDataBoxSubDialog::showWaiting(const QString& text) {
     setEnabled(false);
     if (app_.console)
         app_.console->setEnabled(false);
-    waiting_ = new CToolsPromptDialog(text, 0, this);
+    // On the window, which stays enabled, so that the prompt's own button works.
+    waiting_ = new CToolsPromptDialog(text, 0, window());
     waiting_->setObjectName(QStringLiteral("boxWaiting"));
     waiting_->setModal(false);
     waiting_->show();
@@ -336,6 +344,14 @@ void CToolsDataBoxSubDialog::closeWaiting() {
 
 void CToolsDataBoxSubDialog::computeNow() {
     showWaiting(QStringLiteral("正在计算交集，请稍候..."));
+    // A box of many large members may take a while: the user may give up on it.
+    auto* cancel = new QPushButton(QStringLiteral("取消"), waiting_);
+    cancel->setObjectName(QStringLiteral("cancelComputation"));
+    waiting_->layout()->addWidget(cancel);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        computation_->stop();
+        closeWaiting();
+    });
     computation_->start(box_);
 }
 
