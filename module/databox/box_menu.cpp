@@ -16,19 +16,20 @@ std::vector<BoxMenuItem> BoxMenuItems(const BoxMenuState& state) {
     const bool oneGroup = state.selected == 1 && state.selectedGroups == 1;
     const bool oneItem = state.selected == 1 && state.selectedGroups == 0;
     offer(state.mainBox, {Item::compute, Item::verify});
-    offer(state.kind == BoxKind::bigBase && oneItem, {Item::view});
-    offer(state.tools && !part, {Item::autoGroup});
-    offer(state.tools && part, {Item::autoGroupSelected, Item::autoGroupAll});
+    // The group editor has no result side to show the numbers in.
+    offer(state.kind == BoxKind::bigBase && state.mainBox && oneItem, {Item::view});
+    offer(!part, {Item::autoGroup});
+    offer(part, {Item::autoGroupSelected, Item::autoGroupAll});
     offer(true, {Item::newGroup});
     offer(oneGroup, {Item::editGroup});
     offer(state.selectedGroups > 0, {Item::dissolveGroups});
-    offer(state.tools && part, {Item::batchToleranceSelected, Item::batchToleranceAll});
-    offer(state.tools && !part, {Item::batchTolerance});
+    offer(part, {Item::batchToleranceSelected, Item::batchToleranceAll});
+    offer(!part, {Item::batchTolerance});
     offer(some, {Item::remove});
     offer(state.rows > 0, {Item::clear});
     offer(some, {Item::copy, Item::copyToNewGroup, Item::cut, Item::cutToNewGroup});
     offer(state.clipboardFilled, {Item::paste});
-    offer(state.tools, {Item::open, Item::save});
+    offer(true, {Item::open, Item::save});
     return items;
 }
 

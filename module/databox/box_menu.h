@@ -41,8 +41,6 @@ struct BoxMenuState {
     std::size_t selected = 0;
     std::size_t selectedGroups = 0;
     bool clipboardFilled = false;
-    // The dialog tools (grouping, batch tolerance, box files) are offered.
-    bool tools = true;
 };
 
 // Only the items that apply: a tool over the selection is offered beside the same tool over all

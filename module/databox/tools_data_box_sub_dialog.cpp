@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <numeric>
 
 #include "console/console_dialog.h"
 #include "console/current_scope.h"
@@ -21,6 +22,7 @@
 #include "databox/box_menu.h"
 #include "databox/box_positions.h"
 #include "databox/box_result_side.h"
+#include "databox/box_tools.h"
 #include "databox/box_verification.h"
 #include "databox/tools_data_box_sub_pop_dialog.h"
 #include "ui/history_edit.h"
@@ -120,7 +122,7 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
         const auto row = static_cast<std::size_t>(index.row());
         if (box_.root().children.at(row)->group())
             openGroupEditor(row);
-        else if (box_.kind() == BoxKind::bigBase)
+        else if (box_.kind() == BoxKind::bigBase && mode_ == Mode::main)
             view();
     });
     auto* remove = new QShortcut(QKeySequence::Delete, list_, nullptr, nullptr,
@@ -182,6 +184,7 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
 
     auto* buttons = new QHBoxLayout;
     const std::pair<const char*, BoxMenuItem> actions[] = {
+        {"打开", BoxMenuItem::open},       {"保存", BoxMenuItem::save},
         {"新建组", BoxMenuItem::newGroup}, {"编辑组", BoxMenuItem::editGroup},
         {"删除", BoxMenuItem::remove},     {"清空", BoxMenuItem::clear},
         {"验证", BoxMenuItem::verify},     {"运算", BoxMenuItem::compute},
@@ -191,8 +194,11 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
             (item == BoxMenuItem::verify || item == BoxMenuItem::compute))
             continue;
         auto* button = addButton(side, QString::fromUtf8(text), "boxAction");
-        button->setObjectName(toQString(quorstat::BoxMenuText(item)));
-        connect(button, &QPushButton::clicked, this, [this, item] { runMenuItem(item); });
+        button->setObjectName(QString::fromUtf8(text));
+        // The file menus of the big-base box open below their button.
+        connect(button, &QPushButton::clicked, this, [this, button, item] {
+            runMenuItem(item, button->mapToGlobal(QPoint(0, button->height())));
+        });
         buttons->addWidget(button);
     }
 
@@ -374,7 +380,7 @@ void CToolsDataBoxSubDialog::switchLotteryPlay() {
     computation_->stop();
     box_.cancelWait();
     closeWaiting();
-    box_.takeRootSettings(rootTolerance_->isChecked(), toleranceText_->text().toStdString());
+    takeRootSettingsAsTheyAre();
     box_.switchLotteryPlay(app_.play, app_.isLoggedIn());
     resultSide_->setPlay(app_.play);
     refillPositions();
@@ -421,6 +427,18 @@ bool CToolsDataBoxSubDialog::takeRootSettings() {
     return true;
 }
 
+void CToolsDataBoxSubDialog::takeRootSettingsAsTheyAre() {
+    const std::string name = groupName_ ? groupName_->text().trimmed().toStdString() : "";
+    box_.takeRootSettings(rootTolerance_->isChecked(),
+                          toleranceText_->text().trimmed().toStdString(), name);
+}
+
+quorstat::Rows CToolsDataBoxSubDialog::allRows() const {
+    quorstat::Rows rows(box_.root().children.size());
+    std::iota(rows.begin(), rows.end(), std::size_t(0));
+    return rows;
+}
+
 quorstat::Rows CToolsDataBoxSubDialog::selectedRows() const {
     quorstat::Rows rows;
     for (const QModelIndex& index : list_->selectionModel()->selectedRows())
@@ -441,7 +459,6 @@ void CToolsDataBoxSubDialog::showContextMenu(const QPoint& at) {
     state.selectedGroups = static_cast<std::size_t>(std::ranges::count_if(
         rows, [this](std::size_t row) { return box_.root().children[row]->group(); }));
     state.clipboardFilled = !clipboard_.empty(box_.kind());
-    state.tools = false;
     QMenu menu(this);
     for (const BoxMenuItem item : quorstat::BoxMenuItems(state)) {
         if (item == BoxMenuItem::newGroup || item == BoxMenuItem::remove ||
@@ -450,10 +467,10 @@ void CToolsDataBoxSubDialog::showContextMenu(const QPoint& at) {
         menu.addAction(toQString(quorstat::BoxMenuText(item)))->setData(static_cast<int>(item));
     }
     if (QAction* chosen = Prompter::instance().popupMenu(menu, at))
-        runMenuItem(static_cast<BoxMenuItem>(chosen->data().toInt()));
+        runMenuItem(static_cast<BoxMenuItem>(chosen->data().toInt()), at);
 }
 
-void CToolsDataBoxSubDialog::runMenuItem(BoxMenuItem item) {
+void CToolsDataBoxSubDialog::runMenuItem(BoxMenuItem item, const QPoint& at) {
     switch (item) {
         case BoxMenuItem::compute:
             compute();
@@ -497,9 +514,38 @@ void CToolsDataBoxSubDialog::runMenuItem(BoxMenuItem item) {
         case BoxMenuItem::paste:
             paste();
             break;
-        default:
+        case BoxMenuItem::autoGroup:
+        case BoxMenuItem::autoGroupAll:
+            toolChanged(RunAutoGrouping(app_, box_, allRows(), this));
+            break;
+        case BoxMenuItem::autoGroupSelected:
+            toolChanged(RunAutoGrouping(app_, box_, selectedRows(), this));
+            break;
+        case BoxMenuItem::batchTolerance:
+        case BoxMenuItem::batchToleranceAll:
+            toolChanged(RunBatchTolerance(app_, box_, allRows(), this));
+            break;
+        case BoxMenuItem::batchToleranceSelected:
+            toolChanged(RunBatchTolerance(app_, box_, selectedRows(), this));
+            break;
+        case BoxMenuItem::open:
+            toolChanged(OpenBoxFile(app_, box_, this, at));
+            break;
+        case BoxMenuItem::save:
+            takeRootSettingsAsTheyAre();
+            SaveBoxFileAs(app_, box_, this, at);
             break;
     }
+}
+
+void CToolsDataBoxSubDialog::toolChanged(bool changed) {
+    if (!changed)
+        return;
+    // An opened file brings its own root with its tolerance and position filter.
+    list_->clearSelection();
+    showRootSettings();
+    refillPositions();
+    edited();
 }
 
 void CToolsDataBoxSubDialog::compute() {
@@ -509,8 +555,7 @@ void CToolsDataBoxSubDialog::compute() {
 
 void CToolsDataBoxSubDialog::verify() {
     // The root's tolerance decides how its members' states roll up.
-    box_.takeRootSettings(rootTolerance_->isChecked(),
-                          toleranceText_->text().trimmed().toStdString());
+    takeRootSettingsAsTheyAre();
     std::optional<std::int32_t> issue;
     if (verifyIssues_->currentIndex() >= 0)
         issue = verifyIssues_->currentData().toInt();

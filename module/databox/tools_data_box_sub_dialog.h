@@ -54,10 +54,14 @@ public:
     // The root's tolerance and, in the group editor, its name from the controls; false, after the
     // message, when the tolerance is switched on without a text.
     bool takeRootSettings();
+    // The same without a message and without touching the histories (saving, verifying).
+    void takeRootSettingsAsTheyAre();
     quorstat::Rows selectedRows() const;
+    quorstat::Rows allRows() const;
     // The context menu over the list, at a global position.
     void showContextMenu(const QPoint& at);
-    void runMenuItem(quorstat::BoxMenuItem item);
+    // `at` is where a tool's small menu opens.
+    void runMenuItem(quorstat::BoxMenuItem item, const QPoint& at = {});
 
     QTableView* list() const { return list_; }
     CBoxResultSide* resultSide() const { return resultSide_; }
@@ -97,6 +101,8 @@ private:
     void paste();
     void stagingToItems();
     void refuseTooDeep(bool fitted);
+    // After a dialog tool: redraw and write when the tree changed.
+    void toolChanged(bool changed);
 
     CQuorstatApp& app_;
     quorstat::BoxClipboard& clipboard_;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -61,6 +62,7 @@ private slots:
     void theContextMenuOffersWhatAppliesToTheSelection_data();
     void theContextMenuOffersWhatAppliesToTheSelection();
     void anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothBoxes();
+    void aBoxSavedWithItsButtonOpensAgain();
 
 private:
     CQuorstatApp& app() { return CQuorstatApp::instance(); }
@@ -132,26 +134,59 @@ void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
     QTest::addColumn<QStringList>("items");
     const int plan = int(BoxKind::plan);
     const int bigBase = int(BoxKind::bigBase);
+    const QStringList files = {"打开 ...", "保存 ..."};
     QTest::newRow("nothing selected")
-        << plan << QList<int>{} << false << QStringList{"运算", "验证", "新建组 ...", "清空"};
+        << plan << QList<int>{} << false
+        << QStringList{"运算", "验证", "自动分组 ...", "新建组 ...", "组批量容错 ...", "清空"} +
+               files;
     QTest::newRow("one user") << plan << QList<int>{0} << false
-                              << QStringList{"运算", "验证", "新建组 ..."} + kListEdits;
+                              << QStringList{"运算",
+                                             "验证",
+                                             "自动分组（选中项）...",
+                                             "自动分组（所有项）...",
+                                             "新建组 ...",
+                                             "选中组批量容错 ...",
+                                             "所有组批量容错 ..."} +
+                                     kListEdits + files;
     QTest::newRow("one group") << plan << QList<int>{2} << false
-                               << QStringList{"运算", "验证", "新建组 ...", "编辑组 ...",
-                                              "解散组"} +
-                                      kListEdits;
-    QTest::newRow("a user and a group")
-        << plan << QList<int>{1, 2} << false
-        << QStringList{"运算", "验证", "新建组 ...", "解散组"} + kListEdits;
-    QTest::newRow("one plan of the big-base box")
-        << bigBase << QList<int>{1} << false
-        << QStringList{"运算", "验证", "查看", "新建组 ..."} + kListEdits;
-    QTest::newRow("two plans of the big-base box")
-        << bigBase << QList<int>{0, 1} << false
-        << QStringList{"运算", "验证", "新建组 ..."} + kListEdits;
+                               << QStringList{"运算",
+                                              "验证",
+                                              "自动分组（选中项）...",
+                                              "自动分组（所有项）...",
+                                              "新建组 ...",
+                                              "编辑组 ...",
+                                              "解散组",
+                                              "选中组批量容错 ...",
+                                              "所有组批量容错 ..."} +
+                                      kListEdits + files;
+    QTest::newRow("everything") << plan << QList<int>{0, 1, 2} << false
+                                << QStringList{"运算",       "验证",   "自动分组 ...",
+                                               "新建组 ...", "解散组", "组批量容错 ..."} +
+                                       kListEdits + files;
+    QTest::newRow("one plan of the big-base box") << bigBase << QList<int>{1} << false
+                                                  << QStringList{"运算",
+                                                                 "验证",
+                                                                 "查看",
+                                                                 "自动分组（选中项）...",
+                                                                 "自动分组（所有项）...",
+                                                                 "新建组 ...",
+                                                                 "选中组批量容错 ...",
+                                                                 "所有组批量容错 ..."} +
+                                                         kListEdits + files;
+    QTest::newRow("two plans of the big-base box") << bigBase << QList<int>{0, 1} << false
+                                                   << QStringList{"运算",
+                                                                  "验证",
+                                                                  "自动分组（选中项）...",
+                                                                  "自动分组（所有项）...",
+                                                                  "新建组 ...",
+                                                                  "选中组批量容错 ...",
+                                                                  "所有组批量容错 ..."} +
+                                                          kListEdits + files;
     QTest::newRow("after a copy, nothing selected")
         << plan << QList<int>{} << true
-        << QStringList{"运算", "验证", "新建组 ...", "清空", "粘贴"};
+        << QStringList{"运算",           "验证", "自动分组 ...", "新建组 ...",
+                       "组批量容错 ...", "清空", "粘贴"} +
+               files;
 }
 
 void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection() {
@@ -231,6 +266,40 @@ void DataBoxWindowTest::anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothB
     QVERIFY(plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->isChecked());
     QCOMPARE(plan->list()->model()->index(1, 1).data().toString(), QStringLiteral("新建组001"));
     QCOMPARE(plan->list()->model()->index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+}
+
+void DataBoxWindowTest::aBoxSavedWithItsButtonOpensAgain() {
+    fillBox(BoxKind::plan);
+    CToolsDataBoxSubDialog* plan = window()->box(BoxKind::plan);
+    const auto click = [plan](const char* name) {
+        plan->findChild<QPushButton*>(QString::fromUtf8(name))->click();
+    };
+    plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->setChecked(true);
+    plan->findChild<QLineEdit*>(QStringLiteral("rootToleranceText"))->setText(QStringLiteral("2"));
+    const QString file = dir_.filePath(QStringLiteral("box.dat"));
+    prompter_->fileNames = {file};
+    click("保存");
+    QVERIFY(QFileInfo::exists(file));
+
+    prompter_->answers = {QMessageBox::Yes};
+    click("清空");
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("确定要删除所有用户吗？"));
+    QCOMPARE(rowNames(plan->box().root()), QStringList{});
+    plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->setChecked(false);
+
+    prompter_->fileNames = {file};
+    click("打开");
+    QCOMPARE(rowNames(plan->box().root()), (QStringList{"甲", "乙", "新建组(2)"}));
+    QCOMPARE(plan->list()->model()->rowCount(), 3);
+    QVERIFY(plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->isChecked());
+    QCOMPARE(plan->findChild<QLineEdit*>(QStringLiteral("rootToleranceText"))->text(),
+             QStringLiteral("2"));
+    // Opened is as good as edited: the temporary file has it at once.
+    const auto kept = quorstat::LoadBoxFile(
+        quorstat::BoxTemporaryFile(app().paths.dataDir, {BoxKind::plan, 1010, 1302}),
+        {BoxKind::plan, 1010, 1302});
+    QVERIFY(kept);
+    QCOMPARE(rowNames(*kept), (QStringList{"甲", "乙", "新建组(2)"}));
 }
 
 QTEST_MAIN(DataBoxWindowTest)
