@@ -131,15 +131,16 @@ void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QList<int>>("selection");
     QTest::addColumn<bool>("copiedFirst");
+    QTest::addColumn<bool>("inGroupEditor");
     QTest::addColumn<QStringList>("items");
     const int plan = int(BoxKind::plan);
     const int bigBase = int(BoxKind::bigBase);
     const QStringList files = {"打开 ...", "保存 ..."};
     QTest::newRow("nothing selected")
-        << plan << QList<int>{} << false
+        << plan << QList<int>{} << false << false
         << QStringList{"运算", "验证", "自动分组 ...", "新建组 ...", "组批量容错 ...", "清空"} +
                files;
-    QTest::newRow("one user") << plan << QList<int>{0} << false
+    QTest::newRow("one user") << plan << QList<int>{0} << false << false
                               << QStringList{"运算",
                                              "验证",
                                              "自动分组（选中项）...",
@@ -148,7 +149,7 @@ void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
                                              "选中组批量容错 ...",
                                              "所有组批量容错 ..."} +
                                      kListEdits + files;
-    QTest::newRow("one group") << plan << QList<int>{2} << false
+    QTest::newRow("one group") << plan << QList<int>{2} << false << false
                                << QStringList{"运算",
                                               "验证",
                                               "自动分组（选中项）...",
@@ -159,11 +160,11 @@ void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
                                               "选中组批量容错 ...",
                                               "所有组批量容错 ..."} +
                                       kListEdits + files;
-    QTest::newRow("everything") << plan << QList<int>{0, 1, 2} << false
+    QTest::newRow("everything") << plan << QList<int>{0, 1, 2} << false << false
                                 << QStringList{"运算",       "验证",   "自动分组 ...",
                                                "新建组 ...", "解散组", "组批量容错 ..."} +
                                        kListEdits + files;
-    QTest::newRow("one plan of the big-base box") << bigBase << QList<int>{1} << false
+    QTest::newRow("one plan of the big-base box") << bigBase << QList<int>{1} << false << false
                                                   << QStringList{"运算",
                                                                  "验证",
                                                                  "查看",
@@ -173,7 +174,7 @@ void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
                                                                  "选中组批量容错 ...",
                                                                  "所有组批量容错 ..."} +
                                                          kListEdits + files;
-    QTest::newRow("two plans of the big-base box") << bigBase << QList<int>{0, 1} << false
+    QTest::newRow("two plans of the big-base box") << bigBase << QList<int>{0, 1} << false << false
                                                    << QStringList{"运算",
                                                                   "验证",
                                                                   "自动分组（选中项）...",
@@ -183,19 +184,32 @@ void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
                                                                   "所有组批量容错 ..."} +
                                                           kListEdits + files;
     QTest::newRow("after a copy, nothing selected")
-        << plan << QList<int>{} << true
+        << plan << QList<int>{} << true << false
         << QStringList{"运算",           "验证", "自动分组 ...", "新建组 ...",
                        "组批量容错 ...", "清空", "粘贴"} +
                files;
+    QTest::newRow("one plan in the group editor")
+        << bigBase << QList<int>{1} << false << true
+        << QStringList{"自动分组（选中项）...", "自动分组（所有项）...", "新建组 ...",
+                       "选中组批量容错 ...", "所有组批量容错 ..."} +
+               kListEdits + files;
 }
 
 void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection() {
     QFETCH(int, kind);
     QFETCH(QList<int>, selection);
     QFETCH(bool, copiedFirst);
+    QFETCH(bool, inGroupEditor);
     QFETCH(QStringList, items);
     fillBox(BoxKind(kind));
     CToolsDataBoxSubDialog* box = window()->box(BoxKind(kind));
+    quorstat::BoxClipboard clipboard;
+    CToolsDataBoxSubDialog editor(app(), BoxKind(kind), clipboard,
+                                  CToolsDataBoxSubDialog::Mode::groupEditor);
+    if (inGroupEditor) {
+        editor.setTree(box->box().root());
+        box = &editor;
+    }
     QCOMPARE(rowNames(box->box().root()), (QStringList{"甲", "乙", "新建组(2)"}));
     if (copiedFirst) {
         selectRows(box->list(), {0});
