@@ -44,6 +44,22 @@ QString historyKey(const char* stem, BoxKind kind) {
            (kind == BoxKind::plan ? QStringLiteral("_Plan") : QStringLiteral("_Bigp"));
 }
 
+int columnWidth(BoxMemberModel::Column column) {
+    using Column = BoxMemberModel::Column;
+    switch (column) {
+        case Column::number:
+            return 64;
+        case Column::position:
+            return 72;
+        case Column::issue:
+            return 88;
+        case Column::count:
+            return 64;
+        default:
+            return 44;
+    }
+}
+
 void tell(QWidget* parent, std::string_view text) {
     Prompter::instance().message(parent, toQString(text));
 }
@@ -113,6 +129,10 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->verticalHeader()->hide();
+    // Fixed widths: measuring the contents again after each reply of a large transfer would
+    // cost more than the replies themselves.
+    for (int section = 0; section < model_->columnCount(); ++section)
+        list_->horizontalHeader()->resizeSection(section, columnWidth(model_->column(section)));
     list_->horizontalHeader()->setSectionResizeMode(model_->section(BoxMemberModel::Column::name),
                                                     QHeaderView::Stretch);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -252,7 +272,6 @@ void CToolsDataBoxSubDialog::redraw() {
                                 .arg(summary.hit)
                                 .arg(summary.missed)
                                 .arg(summary.open));
-    list_->resizeColumnsToContents();
     for (const std::size_t row : kept)
         if (row < box_.root().children.size())
             list_->selectionModel()->select(
