@@ -102,7 +102,7 @@ CToolsDataBoxSubDialog::~CToolsDataBoxSubDialog() {
 QPushButton* CToolsDataBoxSubDialog::addButton(QWidget* parent, const QString& text,
                                                const char* name) {
     auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
+    button->setObjectName(QString::fromUtf8(name));
     return button;
 }
 
@@ -176,13 +176,15 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
         settingsRow->addWidget(groupName_, 1);
     }
 
-    positions_ = new QComboBox(side);
+    // The filters, the verify issue and the summary serve the main boxes only.
+    auto* mainControls = new QWidget(side);
+    positions_ = new QComboBox(mainControls);
     positions_->setObjectName(QStringLiteral("positionFilter"));
-    auto* filter = addButton(side, QStringLiteral("按位置筛选"), "filterPositions");
+    auto* filter = addButton(mainControls, QStringLiteral("按位置筛选"), "filterPositions");
     connect(filter, &QPushButton::clicked, this, &CToolsDataBoxSubDialog::filterPositions);
-    verifyIssues_ = new QComboBox(side);
+    verifyIssues_ = new QComboBox(mainControls);
     verifyIssues_->setObjectName(QStringLiteral("verifyIssue"));
-    clearBeforeInto_ = new QCheckBox(QStringLiteral("转入前清空列表"), side);
+    clearBeforeInto_ = new QCheckBox(QStringLiteral("转入前清空列表"), mainControls);
     clearBeforeInto_->setObjectName(QStringLiteral("clearBeforeInto"));
     bool& clearSetting = kind == BoxKind::plan ? app_.settings.planBoxClrBeforeInto
                                                : app_.settings.bigpBoxClrBeforeInto;
@@ -191,16 +193,20 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
         clearSetting = on;
         app_.SaveSettings();
     });
+    verifySummary_ = new QLabel(mainControls);
+    verifySummary_->setObjectName(QStringLiteral("verifySummary"));
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(positions_);
     filterRow->addWidget(filter);
-    filterRow->addWidget(new QLabel(QStringLiteral("验证期号："), side));
+    filterRow->addWidget(new QLabel(QStringLiteral("验证期号："), mainControls));
     filterRow->addWidget(verifyIssues_);
     filterRow->addStretch();
     filterRow->addWidget(clearBeforeInto_);
-
-    verifySummary_ = new QLabel(side);
-    verifySummary_->setObjectName(QStringLiteral("verifySummary"));
+    auto* mainLayout = new QVBoxLayout(mainControls);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->addLayout(filterRow);
+    mainLayout->addWidget(verifySummary_);
+    mainControls->setVisible(mode_ == Mode::main);
 
     auto* buttons = new QHBoxLayout;
     const std::pair<const char*, BoxMenuItem> actions[] = {
@@ -213,8 +219,7 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
         if (mode_ == Mode::groupEditor &&
             (item == BoxMenuItem::verify || item == BoxMenuItem::compute))
             continue;
-        auto* button = addButton(side, QString::fromUtf8(text), "boxAction");
-        button->setObjectName(QString::fromUtf8(text));
+        auto* button = addButton(side, QString::fromUtf8(text), text);
         // The file menus of the big-base box open below their button.
         connect(button, &QPushButton::clicked, this, [this, button, item] {
             runMenuItem(item, button->mapToGlobal(QPoint(0, button->height())));
@@ -226,17 +231,8 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_, 1);
     layout->addLayout(settingsRow);
-    layout->addLayout(filterRow);
-    layout->addWidget(verifySummary_);
+    layout->addWidget(mainControls);
     layout->addLayout(buttons);
-    if (mode_ == Mode::groupEditor) {
-        for (QWidget* mainOnly :
-             {static_cast<QWidget*>(positions_), static_cast<QWidget*>(filter),
-              static_cast<QWidget*>(verifyIssues_), static_cast<QWidget*>(clearBeforeInto_),
-              static_cast<QWidget*>(verifySummary_)})
-            mainOnly->hide();
-        filterRow->itemAt(2)->widget()->hide();
-    }
     return side;
 }
 
