@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/dialog_buttons.h"
 #include "ui/qt_text.h"
 
 CBoxResultSide::CBoxResultSide(QWidget* parent) : QWidget(parent) {
@@ -28,22 +29,26 @@ CBoxResultSide::CBoxResultSide(QWidget* parent) : QWidget(parent) {
     buttons_ = new QWidget(this);
     auto* grid = new QGridLayout(buttons_);
     grid->setContentsMargins(0, 0, 0, 0);
-    const std::pair<QPushButton*, void (CBoxResultSide::*)()> actions[] = {
-        {addButton(QStringLiteral("取反"), "complementResult"), &CBoxResultSide::complement},
-        {addButton(QStringLiteral("复制"), "copyResult"), &CBoxResultSide::copy},
-        {addButton(QStringLiteral("提交"), "submitResult"), &CBoxResultSide::submit},
-        {addButton(QStringLiteral("转暂存区"), "toStaging"), &CBoxResultSide::toStaging},
-        {addButton(QStringLiteral("转大底盒"), "stagingToBox"), nullptr},
-        {addButton(QStringLiteral("清空"), "clearStaging"), &CBoxResultSide::clearStaging},
+    struct Action {
+        const char* text;
+        const char* name;
+        void (CBoxResultSide::*run)();
+    };
+    const Action actions[] = {
+        {"取反", "complementResult", &CBoxResultSide::complement},
+        {"复制", "copyResult", &CBoxResultSide::copy},
+        {"提交", "submitResult", &CBoxResultSide::submit},
+        {"转暂存区", "toStaging", &CBoxResultSide::toStaging},
+        {"转大底盒", "stagingToBox", &CBoxResultSide::toBoxRequested},
+        {"清空", "clearStaging", &CBoxResultSide::clearStaging},
     };
     int index = 0;
-    for (const auto& [button, action] : actions) {
+    for (const Action& action : actions) {
+        auto* button = makeNamedButton(QString::fromUtf8(action.text),
+                                       QString::fromLatin1(action.name), buttons_);
         grid->addWidget(button, index / 3, index % 3);
         ++index;
-        if (action)
-            connect(button, &QPushButton::clicked, this, action);
-        else
-            connect(button, &QPushButton::clicked, this, &CBoxResultSide::toBoxRequested);
+        connect(button, &QPushButton::clicked, this, action.run);
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -52,12 +57,6 @@ CBoxResultSide::CBoxResultSide(QWidget* parent) : QWidget(parent) {
     layout->addWidget(tabs_, 1);
     layout->addWidget(buttons_);
     refresh();
-}
-
-QPushButton* CBoxResultSide::addButton(const QString& text, const char* name) {
-    auto* button = new QPushButton(text, buttons_);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
 }
 
 void CBoxResultSide::showResult(quorstat::BoxResult result) {

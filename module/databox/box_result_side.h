@@ -32,7 +32,6 @@ signals:
     void toBoxRequested();
 
 private:
-    QPushButton* addButton(const QString& text, const char* name);
     void refresh();
     void complement();
     void copy();

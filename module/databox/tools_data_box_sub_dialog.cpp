@@ -25,6 +25,7 @@
 #include "databox/box_tools.h"
 #include "databox/box_verification.h"
 #include "databox/tools_data_box_sub_pop_dialog.h"
+#include "ui/dialog_buttons.h"
 #include "ui/history_edit.h"
 #include "ui/list_check_menu.h"
 #include "ui/prompter.h"
@@ -98,13 +99,6 @@ CToolsDataBoxSubDialog::~CToolsDataBoxSubDialog() {
 }
 
 // ---- controls ------------------------------------------------------------------------------
-
-QPushButton* CToolsDataBoxSubDialog::addButton(QWidget* parent, const QString& text,
-                                               const char* name) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromUtf8(name));
-    return button;
-}
 
 void CToolsDataBoxSubDialog::buildControls() {
     resultSide_ = new CBoxResultSide(this);
@@ -180,7 +174,8 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
     auto* mainControls = new QWidget(side);
     positions_ = new QComboBox(mainControls);
     positions_->setObjectName(QStringLiteral("positionFilter"));
-    auto* filter = addButton(mainControls, QStringLiteral("按位置筛选"), "filterPositions");
+    auto* filter = makeNamedButton(QStringLiteral("按位置筛选"), QStringLiteral("filterPositions"),
+                                   mainControls);
     connect(filter, &QPushButton::clicked, this, &CToolsDataBoxSubDialog::filterPositions);
     verifyIssues_ = new QComboBox(mainControls);
     verifyIssues_->setObjectName(QStringLiteral("verifyIssue"));
@@ -219,7 +214,7 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
         if (mode_ == Mode::groupEditor &&
             (item == BoxMenuItem::verify || item == BoxMenuItem::compute))
             continue;
-        auto* button = addButton(side, QString::fromUtf8(text), text);
+        auto* button = makeNamedButton(QString::fromUtf8(text), QString::fromUtf8(text), side);
         // The file menus of the big-base box open below their button.
         connect(button, &QPushButton::clicked, this, [this, button, item] {
             runMenuItem(item, button->mapToGlobal(QPoint(0, button->height())));

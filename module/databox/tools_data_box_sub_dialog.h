@@ -76,7 +76,6 @@ signals:
 private:
     void buildControls();
     QWidget* buildListSide();
-    QPushButton* addButton(QWidget* parent, const QString& text, const char* name);
     void showRootSettings();
     void refillPositions();
     void redraw();

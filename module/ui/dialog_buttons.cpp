@@ -12,3 +12,9 @@ QDialogButtonBox* makeOkCancelButtons(QDialog* dialog) {
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
 }
+
+QPushButton* makeNamedButton(const QString& text, const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
