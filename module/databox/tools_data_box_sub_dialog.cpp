@@ -284,14 +284,13 @@ void CToolsDataBoxSubDialog::carryOut(const BoxStep& step) {
     bool sent = true;
     for (const quorstat::BoxRequest& request : step.requests)
         sent = queue(request) && sent;
+    // A request that never went out would keep the wait open for good.
+    const BoxStep::Prompt prompt = sent ? step.prompt : BoxStep::Prompt::close;
     if (!sent) {
-        // A request that never went out would keep the wait open for good.
         box_.cancelWait();
-        closeWaiting();
         tell(this, "未能发送请求，请确认已登录后再试");
-        return;
     }
-    switch (step.prompt) {
+    switch (prompt) {
         case BoxStep::Prompt::keep:
             break;
         case BoxStep::Prompt::show:
@@ -309,7 +308,7 @@ void CToolsDataBoxSubDialog::carryOut(const BoxStep& step) {
         redraw();
     if (step.save && mode_ == Mode::main)
         box_.saveTemporaryFile();
-    if (step.compute)
+    if (step.compute && sent)
         computeNow();
 }
 
