@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -63,6 +64,7 @@ private slots:
     void theContextMenuOffersWhatAppliesToTheSelection();
     void anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothBoxes();
     void aBoxSavedWithItsButtonOpensAgain();
+    void aTransferThatCannotBeSentEndsItsWaitAtOnce();
 
 private:
     CQuorstatApp& app() { return CQuorstatApp::instance(); }
@@ -314,6 +316,20 @@ void DataBoxWindowTest::aBoxSavedWithItsButtonOpensAgain() {
         {BoxKind::plan, 1010, 1302});
     QVERIFY(kept);
     QCOMPARE(rowNames(*kept), (QStringList{"甲", "乙", "新建组(2)"}));
+}
+
+void DataBoxWindowTest::aTransferThatCannotBeSentEndsItsWaitAtOnce() {
+    // Logged out: no request can be built, so no reply would ever close the prompt.
+    app().sessionToken.clear();
+    window()->ReceiveUsers({{"甲", 7, 0, 1}}, BoxKind::bigBase, false);
+    CToolsDataBoxSubDialog* bigBase = window()->box(BoxKind::bigBase);
+    QCOMPARE(window()->tabs()->currentWidget(), bigBase);
+    QVERIFY(!bigBase->waiting());
+    QVERIFY(!bigBase->box().waiting());
+    QVERIFY(bigBase->isEnabled());
+    QVERIFY(app().console->isEnabled());
+    QCOMPARE(prompter_->messages.back().text, QStringLiteral("未能发送请求，请确认已登录后再试"));
+    QCOMPARE(rowNames(bigBase->box().root()), QStringList{"甲"});
 }
 
 QTEST_MAIN(DataBoxWindowTest)
