@@ -137,64 +137,41 @@ void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection_data() {
     QTest::addColumn<QStringList>("items");
     const int plan = int(BoxKind::plan);
     const int bigBase = int(BoxKind::bigBase);
+    const QStringList mainBox = {"运算", "验证"};
     const QStringList files = {"打开 ...", "保存 ..."};
+    // The tools around "新建组 ..." when some but not all rows are selected and none is a group.
+    const QStringList partTools = {"自动分组（选中项）...", "自动分组（所有项）...", "新建组 ...",
+                                   "选中组批量容错 ...", "所有组批量容错 ..."};
     QTest::newRow("nothing selected")
         << plan << QList<int>{} << false << false
-        << QStringList{"运算", "验证", "自动分组 ...", "新建组 ...", "组批量容错 ...", "清空"} +
-               files;
+        << mainBox + QStringList{"自动分组 ...", "新建组 ...", "组批量容错 ...", "清空"} + files;
     QTest::newRow("one user") << plan << QList<int>{0} << false << false
-                              << QStringList{"运算",
-                                             "验证",
-                                             "自动分组（选中项）...",
-                                             "自动分组（所有项）...",
-                                             "新建组 ...",
-                                             "选中组批量容错 ...",
-                                             "所有组批量容错 ..."} +
-                                     kListEdits + files;
+                              << mainBox + partTools + kListEdits + files;
     QTest::newRow("one group") << plan << QList<int>{2} << false << false
-                               << QStringList{"运算",
-                                              "验证",
-                                              "自动分组（选中项）...",
-                                              "自动分组（所有项）...",
-                                              "新建组 ...",
-                                              "编辑组 ...",
-                                              "解散组",
-                                              "选中组批量容错 ...",
-                                              "所有组批量容错 ..."} +
+                               << mainBox + QStringList{"自动分组（选中项）...",
+                                                        "自动分组（所有项）...",
+                                                        "新建组 ...",
+                                                        "编辑组 ...",
+                                                        "解散组",
+                                                        "选中组批量容错 ...",
+                                                        "所有组批量容错 ..."} +
                                       kListEdits + files;
     QTest::newRow("everything") << plan << QList<int>{0, 1, 2} << false << false
-                                << QStringList{"运算",       "验证",   "自动分组 ...",
-                                               "新建组 ...", "解散组", "组批量容错 ..."} +
+                                << mainBox +
+                                       QStringList{"自动分组 ...", "新建组 ...", "解散组",
+                                                   "组批量容错 ..."} +
                                        kListEdits + files;
-    QTest::newRow("one plan of the big-base box") << bigBase << QList<int>{1} << false << false
-                                                  << QStringList{"运算",
-                                                                 "验证",
-                                                                 "查看",
-                                                                 "自动分组（选中项）...",
-                                                                 "自动分组（所有项）...",
-                                                                 "新建组 ...",
-                                                                 "选中组批量容错 ...",
-                                                                 "所有组批量容错 ..."} +
-                                                         kListEdits + files;
+    QTest::newRow("one plan of the big-base box")
+        << bigBase << QList<int>{1} << false << false
+        << mainBox + QStringList{"查看"} + partTools + kListEdits + files;
     QTest::newRow("two plans of the big-base box") << bigBase << QList<int>{0, 1} << false << false
-                                                   << QStringList{"运算",
-                                                                  "验证",
-                                                                  "自动分组（选中项）...",
-                                                                  "自动分组（所有项）...",
-                                                                  "新建组 ...",
-                                                                  "选中组批量容错 ...",
-                                                                  "所有组批量容错 ..."} +
-                                                          kListEdits + files;
+                                                   << mainBox + partTools + kListEdits + files;
     QTest::newRow("after a copy, nothing selected")
         << plan << QList<int>{} << true << false
-        << QStringList{"运算",           "验证", "自动分组 ...", "新建组 ...",
-                       "组批量容错 ...", "清空", "粘贴"} +
+        << mainBox + QStringList{"自动分组 ...", "新建组 ...", "组批量容错 ...", "清空", "粘贴"} +
                files;
     QTest::newRow("one plan in the group editor")
-        << bigBase << QList<int>{1} << false << true
-        << QStringList{"自动分组（选中项）...", "自动分组（所有项）...", "新建组 ...",
-                       "选中组批量容错 ...", "所有组批量容错 ..."} +
-               kListEdits + files;
+        << bigBase << QList<int>{1} << false << true << partTools + kListEdits + files;
 }
 
 void DataBoxWindowTest::theContextMenuOffersWhatAppliesToTheSelection() {
