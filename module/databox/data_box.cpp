@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/number_list_parser.h"
 #include "databox/box_positions.h"
 #include "databox/box_tree.h"
 #include "databox/box_verification.h"
@@ -113,7 +114,9 @@ std::optional<std::string_view> DataBox::takeRootSettings(bool toleranceOn,
     root_->toleranceOn = toleranceOn ? 1 : 0;
     root_->toleranceText = std::string(toleranceText);
     root_->name = std::string(main_ || groupName.empty() ? kNewGroupName : groupName);
-    if (toleranceOn && toleranceText.empty())
+    // A list that does not read would let no number pass, without telling why.
+    std::vector<int> misses;
+    if (toleranceOn && (!ParseNumberList(toleranceText, misses) || misses.empty()))
         return kToleranceMessage;
     return std::nullopt;
 }

@@ -79,7 +79,7 @@ public:
     bool saveTemporaryFile() const;
 
     // The root's tolerance and, in the group editor, its name from the controls; they are taken
-    // even when invalid. Returns the message for a tolerance switched on without a text.
+    // even when invalid. Returns the message for a tolerance switched on without a list that reads.
     std::optional<std::string_view> takeRootSettings(bool toleranceOn,
                                                      std::string_view toleranceText,
                                                      std::string_view groupName = {});

@@ -223,6 +223,11 @@ TEST_F(DataBoxFlow, FailedOrStrayRepliesEndTheWaitWithoutHarm) {
     EXPECT_EQ(plans.startVerify(kIssue).message, "没有可以验证的方案");
     EXPECT_EQ(plans.filterPositions("前二", kIssue).message, "没有启用的用户");
     EXPECT_EQ(plans.takeRootSettings(true, "").value_or(""), "容错设置不正确");
+    EXPECT_EQ(plans.takeRootSettings(true, "一个").value_or(""), "容错设置不正确");
+    EXPECT_EQ(plans.takeRootSettings(true, "0,1"), std::nullopt);
+    EXPECT_EQ(plans.takeRootSettings(false, "一个"), std::nullopt);
+    // Taken even when refused, so the user's text is kept with the box.
+    EXPECT_EQ(plans.root().toleranceText, "一个");
 }
 
 TEST_F(DataBoxFlow, PlanBoxFiltersByThePositionsItFetches) {
