@@ -235,7 +235,7 @@ void DataBoxWindowTest::anEditFromTheMenuIsWrittenAtOnceAndAPlayChangeKeepsBothB
     QCOMPARE(written->children[0]->toleranceText, std::string("1"));
     QCOMPARE(written->children[0]->toleranceOn, 1);
 
-    // The root's tolerance travels with the box; the play changes to 三星组三.
+    // The root's tolerance travels with the box; the play changes to 四星单选.
     plan->findChild<QCheckBox*>(QStringLiteral("rootTolerance"))->setChecked(true);
     plan->findChild<QLineEdit*>(QStringLiteral("rootToleranceText"))
         ->setText(QStringLiteral("0,1"));
