@@ -61,8 +61,12 @@ OwnPlanList::Result OwnPlanList::apply(std::string_view reply, int requestedPage
         return {Outcome::Unchanged};
     if (status != '1')
         return {Outcome::Malformed};
-    clear();
     PlanListReply list = ParsePlanList(reply);
+    // More plans than a page holds answer an earlier request of another page size: the answer to
+    // the page on screen is still to come.
+    if (list.outcome == ListOutcome::Loaded && pageSize > 0 && list.count > pageSize)
+        return {Outcome::Unchanged};
+    clear();
     if (list.outcome != ListOutcome::Loaded)
         return {Outcome::Malformed};
     // The reply announces its records; one it lacks counts as a record without data.

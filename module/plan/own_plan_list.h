@@ -29,7 +29,7 @@ class OwnPlanList {
 public:
     enum class Outcome {
         Filled,     // a list was taken
-        Unchanged,  // "2": nothing new since the stamp sent
+        Unchanged,  // "2": nothing new since the stamp sent, or the answer to an older request
         Malformed,  // another status, or a head or summary cut short: reload the page
         Incomplete  // a record without bets, issues or issue range: reload the page
     };
