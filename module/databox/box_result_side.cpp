@@ -72,8 +72,8 @@ void CBoxResultSide::view(const quorstat::tagPLANBIGPDATA& item) {
 }
 
 void CBoxResultSide::refresh() {
-    result_->setPlainText(toQString(area_.result()));
-    staging_->setPlainText(toQString(area_.staging()));
+    result_->setPlainText(toQString(quorstat::ResultDisplayText(area_.result())));
+    staging_->setPlainText(toQString(quorstat::ResultDisplayText(area_.staging())));
     count_->setText(QStringLiteral("运算结果：%1 注").arg(area_.resultCount()));
 }
 

@@ -1,5 +1,7 @@
 #include "databox/result_area.h"
 
+#include <algorithm>
+
 #include "databox/box_tree.h"
 #include "plan/bet_numbers.h"
 #include "plan/number_classes.h"
@@ -53,6 +55,27 @@ int ResultArea::stagingToItems(tagPLANBIGPDATA& root, const PlayState& play) con
         ++added;
     }
     return added;
+}
+
+std::string ResultDisplayText(std::string_view text) {
+    constexpr std::size_t kLineWidth = 60;
+    const std::size_t firstNumber = text.find_first_of(" \r\n");
+    const std::size_t width =
+        (firstNumber == std::string_view::npos ? text.size() : firstNumber) + 1;
+    const std::size_t perLine = std::max<std::size_t>(1, kLineWidth / width);
+    std::string shown(text);
+    std::size_t numbers = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const char c = shown[i];
+        if (c == '\r' || c == '\n') {
+            numbers = 0;
+        } else if (c == ' ' && i > 0 && shown[i - 1] != ' ' && shown[i - 1] != '\n' &&
+                   ++numbers == perLine) {
+            shown[i] = '\n';
+            numbers = 0;
+        }
+    }
+    return shown;
 }
 
 }  // namespace quorstat

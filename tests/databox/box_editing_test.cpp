@@ -112,5 +112,31 @@ TEST(ResultArea, ComplementsParksAndTurnsStagedNumbersIntoItems) {
     EXPECT_EQ(area.resultCount(), 2);
 }
 
+// Ten five-digit numbers, fifteen three-digit ones and so on to a line; blocks keep their breaks.
+TEST(ResultArea, ShowsAboutSixtyCharactersOfNumbersToALine) {
+    auto numbers = [](int count, int width) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += std::string(static_cast<std::size_t>(width), char('0' + i % 10)) + ' ';
+        text.pop_back();
+        return text;
+    };
+    const struct {
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {"", ""},
+        {"456 789", "456 789"},
+        {numbers(11, 5), "00000 11111 22222 33333 44444 55555 66666 77777 88888 99999\n00000"},
+        {numbers(16, 3), numbers(15, 3) + "\n555"},
+        {numbers(20, 2), numbers(20, 2)},
+        {numbers(21, 2) + "\r\n\r\n" + numbers(21, 2),
+         numbers(20, 2) + "\n00\r\n\r\n" + numbers(20, 2) + "\n00"},
+        {"12  34", "12  34"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ResultDisplayText(c.text), c.shown) << c.text;
+}
+
 }  // namespace
 }  // namespace quorstat
