@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/install_layout.h"
+#include "core/search_history.h"
 
 namespace quorstat {
 namespace {
@@ -69,6 +70,7 @@ AppPaths AppPaths::ForAppDir(const std::filesystem::path& appDir) {
     paths.sendFile = paths.dataDir / "qs.dat";
     paths.sendConfigFile = paths.dataDir / "qsc.dat";
     paths.logFile = paths.dataDir / "LOG.log";
+    paths.historyDir = paths.dataDir / kSearchHistoryDir;
     return paths;
 }
 

@@ -29,6 +29,8 @@ struct AppPaths {
     std::filesystem::path sendFile;
     std::filesystem::path sendConfigFile;
     std::filesystem::path logFile;
+    // The histories of the input fields.
+    std::filesystem::path historyDir;
 
     static AppPaths ForAppDir(const std::filesystem::path& appDir);
     // Creates the data directory; false when that failed (reads then fail quietly).

@@ -9,7 +9,6 @@
 #include <random>
 
 #include "core/quorstat_app.h"
-#include "core/search_history.h"
 #include "databox/box_file.h"
 #include "databox/data_box.h"
 #include "databox/grouping.h"
@@ -34,10 +33,6 @@ const FileKind kBigBaseBoxFile{QStringLiteral("大底盒数据(*.dat)"), QString
                                QStringLiteral("dat")};
 const FileKind kPrjFile{QStringLiteral("大底文件(*.prj)"), QStringLiteral("大底文件"),
                         QStringLiteral("prj")};
-
-std::filesystem::path historyDir(const CQuorstatApp& app) {
-    return app.paths.dataDir / quorstat::kSearchHistoryDir;
-}
 
 std::filesystem::path toPath(const QString& name) {
     return std::filesystem::path(name.toStdU16String());
@@ -147,7 +142,7 @@ bool RunAutoGrouping(CQuorstatApp& app, quorstat::DataBox& box, const quorstat::
         showMessage(parent, quorstat::kTooDeepMessage);
         return false;
     }
-    CToolsGroupingDialog dialog(historyDir(app), app.settings, grouped.size(), parent);
+    CToolsGroupingDialog dialog(app.paths.historyDir, app.settings, grouped.size(), parent);
     if (Prompter::instance().exec(dialog) != QDialog::Accepted)
         return false;
     app.SaveSettings();
@@ -159,7 +154,7 @@ bool RunAutoGrouping(CQuorstatApp& app, quorstat::DataBox& box, const quorstat::
 
 bool RunBatchTolerance(CQuorstatApp& app, quorstat::DataBox& box, const quorstat::Rows& rows,
                        QWidget* parent) {
-    CToolsBatchErrorDialog dialog(historyDir(app), parent);
+    CToolsBatchErrorDialog dialog(app.paths.historyDir, parent);
     if (Prompter::instance().exec(dialog) != QDialog::Accepted)
         return false;
     quorstat::ApplyBatchTolerance(box.root(), rows, dialog.toleranceOn(), dialog.toleranceText());

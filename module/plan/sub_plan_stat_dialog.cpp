@@ -26,7 +26,6 @@
 #include "console/console_dialog.h"
 #include "console/current_scope.h"
 #include "core/quorstat_app.h"
-#include "core/search_history.h"
 #include "net/reply_text.h"
 #include "plan/calculator_table_model.h"
 #include "plan/number_entry_panel.h"
@@ -143,10 +142,7 @@ private:
 }  // namespace
 
 CSubPlanStatDialog::CSubPlanStatDialog(CQuorstatApp& app, QWidget* parent)
-    : QWidget(parent),
-      app_(app),
-      store_(app.paths.dataDir / quorstat::kPlanFormFileName),
-      historyDir_(app.paths.dataDir / quorstat::kSearchHistoryDir) {
+    : QWidget(parent), app_(app), store_(app.paths.dataDir / quorstat::kPlanFormFileName) {
     setObjectName(QStringLiteral("planForm"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(kStyleSheet);
@@ -635,7 +631,7 @@ void CSubPlanStatDialog::modifyMultiples(std::vector<int> targets) {
     std::optional<std::int64_t> shown;
     if (targets.size() == 1)
         shown = rows[static_cast<std::size_t>(targets.front())].multiple;
-    CToolsMfyMulDialog dialog(historyDir_, targets.size(), shown, this);
+    CToolsMfyMulDialog dialog(app_.paths.historyDir, targets.size(), shown, this);
     if (Prompter::instance().exec(dialog) != QDialog::Accepted)
         return;
     for (std::size_t k = 0; k < targets.size(); ++k) {

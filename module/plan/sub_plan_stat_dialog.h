@@ -2,7 +2,6 @@
 
 #include <QWidget>
 #include <array>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -97,7 +96,6 @@ private:
 
     CQuorstatApp& app_;
     quorstat::PlanFormStore store_;
-    std::filesystem::path historyDir_;
     double rememberedCost_ = 0;
     bool refusing_ = false;
     quorstat::PlanSubmission submission_;

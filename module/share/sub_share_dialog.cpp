@@ -90,11 +90,11 @@ void CSubShareDialog::buildSearchPanel() {
     modes->addWidget(reset);
     grid->addLayout(modes, 0, 0, 1, 8);
 
-    const std::filesystem::path historyDir = app_.paths.dataDir / quorstat::kSearchHistoryDir;
     for (std::size_t i = 0; i < quorstat::kUserFilterCount; ++i) {
         const quorstat::UserFilterInfo& filter = quorstat::kUserFilters[i];
         auto* on = new QCheckBox(toQString(filter.checkbox), searchPanel_);
-        auto* text = new HistoryEdit(historyDir, toQString(filter.historyKey), searchPanel_);
+        auto* text =
+            new HistoryEdit(app_.paths.historyDir, toQString(filter.historyKey), searchPanel_);
         on->setObjectName(toQString(filter.historyKey) + QStringLiteral("On"));
         text->setFixedWidth(78);
         connect(on, &QCheckBox::toggled, text, &QWidget::setEnabled);
