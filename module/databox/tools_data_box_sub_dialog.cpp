@@ -15,7 +15,6 @@
 #include "console/console_dialog.h"
 #include "console/current_scope.h"
 #include "core/quorstat_app.h"
-#include "core/search_history.h"
 #include "databox/box_clipboard.h"
 #include "databox/box_computation.h"
 #include "databox/box_member_model.h"
@@ -153,18 +152,17 @@ QWidget* CToolsDataBoxSubDialog::buildListSide() {
                 checkMenu->popup(list_->horizontalHeader()->mapToGlobal(at));
             });
 
-    const std::filesystem::path historyDir = app_.paths.dataDir / quorstat::kSearchHistoryDir;
     rootTolerance_ = new QCheckBox(QStringLiteral("容错"), side);
     rootTolerance_->setObjectName(QStringLiteral("rootTolerance"));
-    toleranceText_ =
-        new HistoryEdit(historyDir, historyKey("ToolsDataBoxSubDialogGroupError", kind), side);
+    toleranceText_ = new HistoryEdit(app_.paths.historyDir,
+                                     historyKey("ToolsDataBoxSubDialogGroupError", kind), side);
     toleranceText_->setObjectName(QStringLiteral("rootToleranceText"));
     auto* settingsRow = new QHBoxLayout;
     settingsRow->addWidget(rootTolerance_);
     settingsRow->addWidget(toleranceText_, 1);
     if (mode_ == Mode::groupEditor) {
-        groupName_ =
-            new HistoryEdit(historyDir, historyKey("ToolsDataBoxSubDialogGroupName", kind), side);
+        groupName_ = new HistoryEdit(app_.paths.historyDir,
+                                     historyKey("ToolsDataBoxSubDialogGroupName", kind), side);
         groupName_->setObjectName(QStringLiteral("groupName"));
         settingsRow->addWidget(new QLabel(QStringLiteral("组名："), side));
         settingsRow->addWidget(groupName_, 1);
