@@ -331,7 +331,7 @@ bool CToolsDataBoxSubDialog::queue(const quorstat::BoxRequest& request) {
 
 void CToolsDataBoxSubDialog::showWaiting(const QString& text) {
     if (waiting_) {
-        waiting_->findChild<QLabel*>(QStringLiteral("promptText"))->setText(text);
+        waiting_->setText(text);
         return;
     }
     setEnabled(false);
