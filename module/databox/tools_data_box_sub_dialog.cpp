@@ -418,26 +418,21 @@ void CToolsDataBoxSubDialog::onStatusReply(const std::string& reply) {
 }
 
 bool CToolsDataBoxSubDialog::takeRootSettings() {
-    const QString tolerance = toleranceText_->text().trimmed();
-    if (!tolerance.isEmpty())
+    if (!toleranceText_->text().trimmed().isEmpty())
         toleranceText_->remember();
-    std::string name;
-    if (groupName_) {
-        name = groupName_->text().trimmed().toStdString();
+    if (groupName_)
         groupName_->remember();
-    }
-    if (const auto message =
-            box_.takeRootSettings(rootTolerance_->isChecked(), tolerance.toStdString(), name)) {
+    if (const auto message = takeRootSettingsAsTheyAre()) {
         tell(this, *message);
         return false;
     }
     return true;
 }
 
-void CToolsDataBoxSubDialog::takeRootSettingsAsTheyAre() {
+std::optional<std::string_view> CToolsDataBoxSubDialog::takeRootSettingsAsTheyAre() {
     const std::string name = groupName_ ? groupName_->text().trimmed().toStdString() : "";
-    box_.takeRootSettings(rootTolerance_->isChecked(),
-                          toleranceText_->text().trimmed().toStdString(), name);
+    return box_.takeRootSettings(rootTolerance_->isChecked(),
+                                 toleranceText_->text().trimmed().toStdString(), name);
 }
 
 quorstat::Rows CToolsDataBoxSubDialog::allRows() const {

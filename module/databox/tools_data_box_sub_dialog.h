@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <string_view>
 
 #include "databox/box_tree.h"
 #include "databox/data_box.h"
@@ -54,8 +55,9 @@ public:
     // The root's tolerance and, in the group editor, its name from the controls; false, after the
     // message, when the tolerance is switched on without a text.
     bool takeRootSettings();
-    // The same without a message and without touching the histories (saving, verifying).
-    void takeRootSettingsAsTheyAre();
+    // The same without touching the histories; the message is left to the caller (saving and
+    // verifying take the settings even when they are not valid).
+    std::optional<std::string_view> takeRootSettingsAsTheyAre();
     quorstat::Rows selectedRows() const;
     quorstat::Rows allRows() const;
     // The context menu over the list, at a global position.
