@@ -476,8 +476,6 @@ void CSubPlanInfoDialog::transferToBigBase() {
         return;
     emit bigBaseTransferRequested(quorstat::PlansForBigBase(list_.plans(), grid_->SelectedRecords(),
                                                             app_.userName, app_.userInfoId));
-    if (app_.settings.dataBoxShowAfterInto)
-        app_.dataBoxWnd->show();
 }
 
 void CSubPlanInfoDialog::clearPlans() {
