@@ -89,9 +89,8 @@ void CBoxResultSide::copy() {
 void CBoxResultSide::submit() {
     if (area_.result().empty())
         return;
-    const QString numbers = toQString(area_.result());
-    QGuiApplication::clipboard()->setText(numbers);
-    emit submitRequested(numbers);
+    copy();
+    emit submitRequested(toQString(area_.result()));
 }
 
 void CBoxResultSide::toStaging() {
