@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(CPACK_DEBIAN_CLIENT_PACKAGE_NAME quorstat)
 set(CPACK_DEBIAN_CLIENT_PACKAGE_SECTION misc)
-# Qt finds its window-system plugins at run time, which dpkg-shlibdeps cannot see.
-set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt finds its window-system plugins at run time, and the program opens libcurl when it first
+# needs it: dpkg-shlibdeps sees neither.
+set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "qt6-qpa-plugins, libcurl4")
 set(CPACK_DEBIAN_CLIENT_PACKAGE_RECOMMENDS "fonts-noto-cjk, xdg-utils")
 set(CPACK_DEBIAN_CLIENT_PACKAGE_SUGGESTS "quorstat-service")
 set(CPACK_COMPONENT_CLIENT_DESCRIPTION

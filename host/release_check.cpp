@@ -1,6 +1,6 @@
 #include "release_check.h"
 
-#include <curl/curl.h>
+#include "net/curl_api.h"
 
 namespace {
 
@@ -23,28 +23,29 @@ ReleaseCheck::ReleaseCheck(std::string updateServer, long limitMs)
     : updateServer_(std::move(updateServer)), limitMs_(limitMs) {}
 
 std::optional<std::string> ReleaseCheck::fetchList(std::string_view location) const {
-    CURL* curl = curl_easy_init();
+    const quorstat::CurlApi* api = quorstat::Curl();
+    CURL* curl = api ? api->easyInit() : nullptr;
     if (!curl)
         return std::nullopt;
     const std::string url = "http://" + updateServer_ + std::string(location) + "DetailList.zip";
     std::string body;
-    curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
-    headers = curl_slist_append(headers, "Pragma: no-cache");
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Download");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limitMs_);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limitMs_);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
-    const CURLcode result = curl_easy_perform(curl);
+    curl_slist* headers = api->slistAppend(nullptr, "Cache-Control: no-cache");
+    headers = api->slistAppend(headers, "Pragma: no-cache");
+    api->easySetopt(curl, CURLOPT_URL, url.c_str());
+    api->easySetopt(curl, CURLOPT_USERAGENT, "Download");
+    api->easySetopt(curl, CURLOPT_HTTPHEADER, headers);
+    api->easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limitMs_);
+    api->easySetopt(curl, CURLOPT_TIMEOUT_MS, limitMs_);
+    api->easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->easySetopt(curl, CURLOPT_WRITEFUNCTION, appendBody);
+    api->easySetopt(curl, CURLOPT_WRITEDATA, &body);
+    const CURLcode result = api->easyPerform(curl);
     long status = 0;
     curl_off_t announced = -1;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    api->easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    api->easyGetinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    api->slistFreeAll(headers);
+    api->easyCleanup(curl);
     const bool complete = result == CURLE_OK && status == 200 && announced > 0 &&
                           static_cast<curl_off_t>(body.size()) == announced;
     return complete ? std::optional(body) : std::nullopt;

@@ -13,19 +13,22 @@ constexpr std::size_t kMaxPageBytes = 1u << 20;
 
 std::optional<std::string> FetchPage(const std::string& url, const std::atomic<bool>& stop,
                                      std::chrono::milliseconds limit) {
-    CURL* easy = curl_easy_init();
-    CURLM* multi = curl_multi_init();
+    const CurlApi* curl = Curl();
+    if (!curl)
+        return std::nullopt;
+    CURL* easy = curl->easyInit();
+    CURLM* multi = curl->multiInit();
     std::string page;
     CurlReception reception{page, kMaxPageBytes};
     CURLcode result = CURLE_ABORTED_BY_CALLBACK;
     long status = 0;
     if (easy && multi) {
-        SetTransferOptions(easy, url, limit, reception);
-        result = RunTransfer(multi, easy, stop);
-        curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+        SetTransferOptions(*curl, easy, url, limit, reception);
+        result = RunTransfer(*curl, multi, easy, stop);
+        curl->easyGetinfo(easy, CURLINFO_RESPONSE_CODE, &status);
     }
-    curl_multi_cleanup(multi);
-    curl_easy_cleanup(easy);
+    curl->multiCleanup(multi);
+    curl->easyCleanup(easy);
     if (result != CURLE_OK || status != 200)
         return std::nullopt;
     return page;

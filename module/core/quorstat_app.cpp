@@ -1,7 +1,5 @@
 #include "core/quorstat_app.h"
 
-#include <curl/curl.h>
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -86,7 +84,6 @@ void CQuorstatApp::initInstance() {
     windowsXp = facts.os.windowsXp;
     screenWidth = facts.screenWidth;
     screenHeight = facts.screenHeight;
-    curl_global_init(CURL_GLOBAL_DEFAULT);
     paths = quorstat::AppPaths::ForAppDir(QCoreApplication::applicationDirPath().toStdString());
     machineLabel = facts.machineLabel;
     paths.createDataDir();
@@ -104,7 +101,6 @@ void CQuorstatApp::updatePlanTextLook() {
 void CQuorstatApp::exitInstance() {
     stopThreads();
     SaveFilesAtEnd();
-    curl_global_cleanup();
 }
 
 bool CQuorstatApp::startThreads() {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <curl/curl.h>
-
 #include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <string>
 
+#include "net/curl_api.h"
 #include "net/service_request.h"
 
 namespace quorstat {
@@ -31,13 +30,16 @@ public:
     void perform(ServiceRequest& request, const std::atomic<bool>& stop);
 
 private:
+    bool ready();
+
     std::string host_;
     int port_;
     std::string path_;
     TransferLimits limits_;
-    CURL* easy_;
-    CURLM* multi_;
-    curl_slist* headers_;
+    const CurlApi* curl_ = nullptr;
+    CURL* easy_ = nullptr;
+    CURLM* multi_ = nullptr;
+    curl_slist* headers_ = nullptr;
     std::string buffer_;
 };
 

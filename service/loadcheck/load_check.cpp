@@ -1,6 +1,5 @@
 // Puts the service under the polling load of many clients on loopback, with idle and slow
 // connections beside them if asked, and reports the throughput and the latencies.
-#include <curl/curl.h>
 #include <fmt/format.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "net/curl_api.h"
 #include "service/loadcheck/hostile_connections.h"
 #include "service/loadcheck/load_client.h"
 #include "service/service_app.h"
@@ -167,7 +167,10 @@ int run(const LoadOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    if (!quorstat::Curl()) {
+        fmt::print(stderr, "quorstat-service-loadcheck: libcurl could not be loaded\n");
+        return 2;
+    }
     try {
         return run(readOptions(argc, argv));
     } catch (const std::exception& error) {
