@@ -19,3 +19,15 @@ if(NOT QUORSTAT_CORE_ONLY)
     pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
     pkg_check_modules(XTST REQUIRED IMPORTED_TARGET xtst)
 endif()
+
+# Libraries the program opens when it first needs them (core/shared_library.h) are compiled
+# against but not linked: a linked library loads, with all it depends on, before the first window.
+# quorstat_use_headers_of(target PUBLIC|PRIVATE library...)
+function(quorstat_use_headers_of target scope)
+    foreach(library ${ARGN})
+        target_include_directories(${target} ${scope}
+            $<TARGET_PROPERTY:${library},INTERFACE_INCLUDE_DIRECTORIES>)
+        target_compile_options(${target} ${scope}
+            $<TARGET_PROPERTY:${library},INTERFACE_COMPILE_OPTIONS>)
+    endforeach()
+endfunction()

@@ -1,8 +1,6 @@
 #include "platform/pulse_sound_output.h"
 
-#include <pulse/error.h>
-#include <pulse/simple.h>
-#include <sndfile.h>
+#include "platform/pulse_sound_api.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,38 +40,46 @@ sf_count_t memoryTell(void* user) {
 }
 
 // Plays an open sound file in slices short enough that a stop request is noticed at once.
-void playOpenFile(SNDFILE* sound, const SF_INFO& info, const std::atomic<bool>& stop) {
+void playOpenFile(const PulseSoundApi& api, SNDFILE* sound, const SF_INFO& info,
+                  const std::atomic<bool>& stop) {
     if (!sound)
         return;
     pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(info.samplerate),
                         static_cast<uint8_t>(info.channels)};
     int error = 0;
-    pa_simple* stream = pa_simple_new(nullptr, "Quorstat", PA_STREAM_PLAYBACK, nullptr, "notice",
+    pa_simple* stream = api.streamNew(nullptr, "Quorstat", PA_STREAM_PLAYBACK, nullptr, "notice",
                                       &spec, nullptr, nullptr, &error);
     if (stream) {
         std::vector<short> slice(static_cast<size_t>(info.samplerate / 20 * info.channels));
         sf_count_t frames = 0;
-        while (!stop && (frames = sf_readf_short(sound, slice.data(), info.samplerate / 20)) > 0)
-            pa_simple_write(stream, slice.data(), static_cast<size_t>(frames) * info.channels * 2,
+        while (!stop &&
+               (frames = api.readFramesShort(sound, slice.data(), info.samplerate / 20)) > 0)
+            api.streamWrite(stream, slice.data(), static_cast<size_t>(frames) * info.channels * 2,
                             &error);
         if (!stop)
-            pa_simple_drain(stream, &error);
-        pa_simple_free(stream);
+            api.streamDrain(stream, &error);
+        api.streamFree(stream);
     }
-    sf_close(sound);
+    api.close(sound);
 }
 
 }  // namespace
 
 void PulseSoundOutput::playWaveData(std::string_view wave, const std::atomic<bool>& stop) {
+    const PulseSoundApi* api = PulseSound();
+    if (!api)
+        return;
     MemoryFile file{wave};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, nullptr, memoryTell};
     SF_INFO info{};
-    playOpenFile(sf_open_virtual(&io, SFM_READ, &info, &file), info, stop);
+    playOpenFile(*api, api->openVirtual(&io, SFM_READ, &info, &file), info, stop);
 }
 
 void PulseSoundOutput::playWaveFile(const std::filesystem::path& file,
                                     const std::atomic<bool>& stop) {
+    const PulseSoundApi* api = PulseSound();
+    if (!api)
+        return;
     SF_INFO info{};
-    playOpenFile(sf_open(file.c_str(), SFM_READ, &info), info, stop);
+    playOpenFile(*api, api->open(file.c_str(), SFM_READ, &info), info, stop);
 }

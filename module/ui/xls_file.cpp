@@ -1,12 +1,9 @@
 #include "ui/xls_file.h"
 
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-output-stdio.h>
-#include <gsf/gsf-utils.h>
-
 #include <memory>
-#include <mutex>
 #include <string>
+
+#include "ui/gsf_api.h"
 
 namespace quorstat {
 namespace {
@@ -15,40 +12,43 @@ namespace {
 // of at least this size; the zeros after the last record are never read.
 constexpr std::size_t kSmallestWorkbook = 4096;
 
-template <typename T>
 struct GObjectDeleter {
-    void operator()(T* object) const { g_object_unref(object); }
+    const GsfApi* gsf;
+    void operator()(void* object) const { gsf->objectUnref(object); }
 };
 template <typename T>
-using GObjectPtr = std::unique_ptr<T, GObjectDeleter<T>>;
+using GObjectPtr = std::unique_ptr<T, GObjectDeleter>;
 
-bool writeStream(GsfOutput* output, std::string_view bytes) {
-    bool ok = gsf_output_write(output, bytes.size(), reinterpret_cast<const guint8*>(bytes.data()));
+bool writeStream(const GsfApi& gsf, GsfOutput* output, std::string_view bytes) {
+    bool ok = gsf.outputWrite(output, bytes.size(), reinterpret_cast<const guint8*>(bytes.data()));
     if (bytes.size() < kSmallestWorkbook) {
         const std::string zeros(kSmallestWorkbook - bytes.size(), '\0');
         ok = ok &&
-             gsf_output_write(output, zeros.size(), reinterpret_cast<const guint8*>(zeros.data()));
+             gsf.outputWrite(output, zeros.size(), reinterpret_cast<const guint8*>(zeros.data()));
     }
-    return gsf_output_close(output) && ok;
+    return gsf.outputClose(output) && ok;
 }
 
 }  // namespace
 
 bool WriteXlsFile(const std::string& path, std::string_view workbookStream) {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { gsf_init(); });
-
+    const GsfApi* gsf = Gsf();
+    if (!gsf)
+        return false;
+    const GObjectDeleter unref{gsf};
     GError* error = nullptr;
-    GObjectPtr<GsfOutput> sink(gsf_output_stdio_new(path.c_str(), &error));
+    GObjectPtr<GsfOutput> sink(gsf->outputStdioNew(path.c_str(), &error), unref);
     if (!sink) {
-        g_clear_error(&error);
+        gsf->clearError(&error);
         return false;
     }
-    GObjectPtr<GsfOutfile> compound(gsf_outfile_msole_new(sink.get()));
-    GObjectPtr<GsfOutput> workbook(gsf_outfile_new_child(compound.get(), "Workbook", FALSE));
-    bool ok = workbook && writeStream(workbook.get(), workbookStream);
+    GObjectPtr<GsfOutfile> compound(gsf->outfileMsoleNew(sink.get()), unref);
+    GObjectPtr<GsfOutput> workbook(gsf->outfileNewChild(compound.get(), "Workbook", FALSE), unref);
+    bool ok = workbook && writeStream(*gsf, workbook.get(), workbookStream);
     // Closing the compound file closes the file under it, which only then takes the target's name.
-    return gsf_output_close(GSF_OUTPUT(compound.get())) && ok;
+    // A compound file is an output: its object starts with the output's (GSF_OUTPUT would ask
+    // GLib's type system, which is not linked).
+    return gsf->outputClose(reinterpret_cast<GsfOutput*>(compound.get())) && ok;
 }
 
 }  // namespace quorstat

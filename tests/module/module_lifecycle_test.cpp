@@ -9,8 +9,12 @@
 #include "console/tools_login_dialog.h"
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
+#include "net/curl_api.h"
 #include "plan/sub_plan_dialog.h"
+#include "platform/lnk_api.h"
+#include "platform/pulse_sound_api.h"
 #include "scripted_prompter.h"
+#include "ui/gsf_api.h"
 
 QST_API void QST_Init(char*, char*);
 QST_API std::intptr_t QST_Run(void*, const char*, const char*, int);
@@ -34,6 +38,7 @@ private slots:
     void trayFlagsAndLoginState();
     void dataBoxTogglesOnlyForItsPlays();
     void acceleratorsServeOnlyTheModulesWindows();
+    void librariesOpenedAtFirstUseHaveEveryFunction();
 
 private:
     QTemporaryDir dataDir_;
@@ -227,6 +232,15 @@ void ModuleLifecycleTest::acceleratorsServeOnlyTheModulesWindows() {
     QCOMPARE(QST_DllPreTranslateMessage(nullptr), 0);
     QCOMPARE(fired, 1);
     QST_Exit();
+}
+
+// A misspelt symbol or library name would leave transfers, sounds, shortcuts or spreadsheets
+// silently unavailable.
+void ModuleLifecycleTest::librariesOpenedAtFirstUseHaveEveryFunction() {
+    QVERIFY(quorstat::Curl() != nullptr);
+    QVERIFY(PulseSound() != nullptr);
+    QVERIFY(quorstat::Lnk() != nullptr);
+    QVERIFY(quorstat::Gsf() != nullptr);
 }
 
 QTEST_MAIN(ModuleLifecycleTest)
