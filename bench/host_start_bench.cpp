@@ -30,6 +30,7 @@ constexpr auto kPatience = std::chrono::seconds(30);
 constexpr const char* kLoginTitle = "『Norvane』投注统计系统";
 constexpr const char* kBareTitle = "bare";
 constexpr const char* kLinkedTitle = "linked";
+constexpr const char* kChineseTitle = "chinese";
 
 // Tells when a top-level window with a given title is mapped on the display.
 class MapWatch {
@@ -176,16 +177,20 @@ void BM_HostStartToLoginDialog(benchmark::State& state) {
     double host = 0;
     double bare = 0;
     double linked = 0;
+    double chinese = 0;
     for (auto _ : state) {
         const auto bareTime = secondsToWindow(BARE_WIDGETS_PROGRAM, kBareTitle, bus, watch);
         const auto linkedTime = secondsToWindow(LINKED_WIDGETS_PROGRAM, kLinkedTitle, bus, watch);
+        const auto chineseTime =
+            secondsToWindow(CHINESE_WIDGETS_PROGRAM, kChineseTitle, bus, watch);
         const auto hostTime = secondsToWindow(QUORLAN_PROGRAM, kLoginTitle, bus, watch);
-        if (!bareTime || !linkedTime || !hostTime) {
+        if (!bareTime || !linkedTime || !chineseTime || !hostTime) {
             state.SkipWithError("a window did not appear");
             return;
         }
         bare += *bareTime;
         linked += *linkedTime;
+        chinese += *chineseTime;
         host += *hostTime;
         state.SetIterationTime(*hostTime);
     }
@@ -195,6 +200,8 @@ void BM_HostStartToLoginDialog(benchmark::State& state) {
     state.counters["linked_ms"] = linked / runs * 1000;
     state.counters["ratio"] = host / bare;
     state.counters["linked_ratio"] = linked / bare;
+    state.counters["chinese_ms"] = chinese / runs * 1000;
+    state.counters["chinese_ratio"] = chinese / bare;
 }
 BENCHMARK(BM_HostStartToLoginDialog)
     ->UseManualTime()

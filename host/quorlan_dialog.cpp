@@ -48,6 +48,21 @@ CQuorlanDlg::~CQuorlanDlg() {
 }
 
 bool CQuorlanDlg::initialize() {
+    // The module sizes, centres and shows this window itself.
+    setGeometry(0, 0, 0, 0);
+    qApp->installEventFilter(this);
+    const QString failure = startModule();
+    if (failure.isEmpty())
+        return true;
+    // Without a module nothing else is painted: the tray, the way out, comes at once.
+    createTray();
+    tellUser(this, failure);
+    return false;
+}
+
+void CQuorlanDlg::createTray() {
+    if (tray_)
+        return;
     tray_ = new QSystemTrayIcon(windowIcon(), this);
     tray_->setToolTip(title_.left(127));
     trayMenu_ = new QMenu(this);
@@ -57,20 +72,14 @@ bool CQuorlanDlg::initialize() {
             [this](QSystemTrayIcon::ActivationReason reason) { onTrayActivated(reason); });
     rebuildTrayMenu();
     tray_->show();
-    // The module sizes, centres and shows this window itself.
-    setGeometry(0, 0, 0, 0);
-    qApp->installEventFilter(this);
-    return startModule();
 }
 
-bool CQuorlanDlg::startModule() {
+QString CQuorlanDlg::startModule() {
     switch (module_.load(modulePath_)) {
         case ModuleBinding::Result::LoadFailed:
-            tellUser(this, QStringLiteral("加载投注统计模块失败"));
-            return false;
+            return QStringLiteral("加载投注统计模块失败");
         case ModuleBinding::Result::ExportMissing:
-            tellUser(this, QStringLiteral("加载投注统计模块失败，请重新安装本软件"));
-            return false;
+            return QStringLiteral("加载投注统计模块失败，请重新安装本软件");
         case ModuleBinding::Result::Loaded:
             break;
     }
@@ -82,13 +91,12 @@ bool CQuorlanDlg::startModule() {
     if (handle == 0) {
         module_.exit();
         module_.unload();
-        tellUser(this, QStringLiteral("初始化投注统计模块失败"));
-        return false;
+        return QStringLiteral("初始化投注统计模块失败");
     }
     moduleRunning_ = true;
     moduleWnd_ = reinterpret_cast<QWidget*>(handle);
     fitModuleWindow();
-    return true;
+    return {};
 }
 
 void CQuorlanDlg::exitProgram() {
@@ -135,6 +143,9 @@ bool CQuorlanDlg::event(QEvent* event) {
 }
 
 bool CQuorlanDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The tray icon takes a few milliseconds to set up, which the first window need not wait for.
+    if (!tray_ && event->type() == QEvent::Paint)
+        QMetaObject::invokeMethod(this, &CQuorlanDlg::createTray, Qt::QueuedConnection);
     if (!moduleRunning_ || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     if (isLoggedIn() && isDataBoxKey(*static_cast<QKeyEvent*>(event))) {

@@ -15,8 +15,9 @@ public:
     CQuorlanDlg(QString title, QString modulePath, QWidget* parent = nullptr);
     ~CQuorlanDlg() override;
 
-    // Adds the tray icon, loads and starts the module; false (after telling the user) when the
-    // module could not be started. The host then lives on in the tray only.
+    // Loads and starts the module; the tray icon follows once a first window has been painted.
+    // False (after telling the user) when the module could not be started: the host then lives
+    // on in the tray only.
     bool initialize();
 
     // Ends the run: the module first, while this window still exists.
@@ -42,7 +43,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool startModule();
+    // Empty when the module runs, otherwise what to tell the user.
+    QString startModule();
+    void createTray();
     void fitModuleWindow();
     void showTrayBalloon(const QString& text);
     void onTrayActivated(int reason);

@@ -30,6 +30,7 @@ private slots:
     void moduleLackingAnExportIsReported();
     void moduleThatFailsToRunIsExitedAndReported();
     void realModuleFillsTheClientArea();
+    void trayComesOnceTheLoginDialogIsPainted();
     void exitEventsEndTheRunOnce();
     void closingAsksTheModuleOnlyWhileLoggedIn_data();
     void closingAsksTheModuleOnlyWhileLoggedIn();
@@ -125,6 +126,17 @@ void HostTest::realModuleFillsTheClientArea() {
     dialog.show();
     dialog.resize(800, 600);
     QTRY_COMPARE(dialog.moduleWindow()->geometry(), dialog.rect());
+    dialog.exitProgram();
+}
+
+void HostTest::trayComesOnceTheLoginDialogIsPainted() {
+    ScriptedPrompter prompter;
+    CQuorlanDlg dialog(kTitle, QStringLiteral(REAL_MODULE));
+    QVERIFY(dialog.initialize());
+    QVERIFY(dialog.trayIcon() == nullptr);
+    QTRY_VERIFY(dialog.trayIcon() != nullptr);
+    QVERIFY(dialog.trayIcon()->isVisible());
+    QCOMPARE(dialog.trayIcon()->toolTip(), kTitle);
     dialog.exitProgram();
 }
 
