@@ -101,9 +101,10 @@ CConsoleDialog::CConsoleDialog(QWidget* host) : QWidget(host), app_(CQuorstatApp
     colours.setColor(QPalette::WindowText, app_.textColor);
     setPalette(colours);
     setStyleSheet(kStyleSheet);
-    buildControls();
+    buildLogin();
     app_.requestHandler = this;
-    startUp();
+    // After QST_Run has returned, so the host knows this window before it is hidden.
+    CallLater(login_, 0, &CLoginController::start);
 }
 
 CConsoleDialog::~CConsoleDialog() {
@@ -122,14 +123,21 @@ CConsoleDialog::~CConsoleDialog() {
     delete app_.dataBoxWnd.data();
 }
 
-void CConsoleDialog::buildControls() {
+void CConsoleDialog::buildLogin() {
     login_ = new CLoginController(app_, this);
     connect(login_, &CLoginController::loggedIn, this, &CConsoleDialog::LoginSucceeded);
     connect(login_, &CLoginController::sessionStopped, this, [this] {
         sessionEnded_ = true;
         StopRefresh();
     });
+    groupSender_ = new CGroupSender(app_, this);
+    connect(this, &CConsoleDialog::customSendRequested, groupSender_,
+            &CGroupSender::openCustomSend);
+    connect(this, &CConsoleDialog::sendSettingsRequested, groupSender_,
+            &CGroupSender::openSendSettings);
+}
 
+void CConsoleDialog::buildControls() {
     controlPanel_ = new CSubControlDialog(app_, this);
     connect(controlPanel_, &CSubControlDialog::issueChanged, this, [this] {
         if (planView_)
@@ -146,12 +154,6 @@ void CConsoleDialog::buildControls() {
         CToolsSysTimeSetDialog editor(app_, this);
         Prompter::instance().exec(editor);
     });
-
-    groupSender_ = new CGroupSender(app_, this);
-    connect(this, &CConsoleDialog::customSendRequested, groupSender_,
-            &CGroupSender::openCustomSend);
-    connect(this, &CConsoleDialog::sendSettingsRequested, groupSender_,
-            &CGroupSender::openSendSettings);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
@@ -222,8 +224,6 @@ void CConsoleDialog::startUp() {
     layoutControls();
     LotteryChanged();
     PlayChanged();
-    // After QST_Run has returned, so the host knows this window before it is hidden.
-    CallLater(login_, 0, &CLoginController::start);
 }
 
 bool CConsoleDialog::event(QEvent* event) {
@@ -506,6 +506,10 @@ void CConsoleDialog::buildPagesAfterLoginShows() {
 }
 
 void CConsoleDialog::buildPages() {
+    if (!tabs_) {
+        buildControls();
+        startUp();
+    }
     if (auto build = std::exchange(pageBuilder_, nullptr))
         build();
 }

@@ -56,12 +56,12 @@ public:
     // said when it cannot go.
     void postGroupSend(const QString& text, bool silent);
 
-    // Panels built elsewhere take their place here; until then their pages stay empty and the
-    // replies meant for them are dropped.
-    // The pages are built by `build` once the login dialog is up, so that it shows without waiting
-    // for them, or at the first reply, whichever comes first.
+    // The window is hidden until the login, so its controls and pages are built once the login
+    // dialog is up, which then shows without waiting for them, or at the first reply, whichever
+    // comes first. Panels built elsewhere, by `build`, take their place in the pages; until then
+    // the pages stay empty and the replies meant for them are dropped.
     void buildPagesLater(std::function<void()> build);
-    // Builds them at once if they are still to come.
+    // Builds the controls and pages at once if they are still to come.
     void buildPages();
     void attachPlanPanel(QWidget* page, quorstat::PlanPanelView* view);
     void attachSharePanel(QWidget* page, quorstat::SharePanelView* view);
@@ -87,6 +87,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildLogin();
     void buildControls();
     void layoutControls();
     void startUp();
