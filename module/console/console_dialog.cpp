@@ -103,8 +103,13 @@ CConsoleDialog::CConsoleDialog(QWidget* host) : QWidget(host), app_(CQuorstatApp
     setStyleSheet(kStyleSheet);
     buildLogin();
     app_.requestHandler = this;
-    // After QST_Run has returned, so the host knows this window before it is hidden.
-    CallLater(login_, 0, &CLoginController::start);
+}
+
+// At once rather than from the event loop, whose first round takes a few milliseconds the login
+// dialog need not wait for.
+void CConsoleDialog::start() {
+    show();
+    login_->start();
 }
 
 CConsoleDialog::~CConsoleDialog() {
@@ -493,7 +498,7 @@ void CConsoleDialog::replacePage(QWidget*& slot, QWidget* page, const QString& t
 
 void CConsoleDialog::buildPagesLater(std::function<void()> build) {
     pageBuilder_ = std::move(build);
-    // Queued behind the login's start, so that its dialog is up by then.
+    // From the event loop, by when start() has put the login dialog up.
     CallLater(this, 0, &CConsoleDialog::buildPagesAfterLoginShows);
 }
 

@@ -38,6 +38,10 @@ public:
     explicit CConsoleDialog(QWidget* host);
     ~CConsoleDialog() override;
 
+    // Shows the window and starts the login: the login dialog, or the direct login with the
+    // host's arguments.
+    void start();
+
     void OnRequestDone(quorstat::ServiceRequest& request) override;
     quorstat::RequestProgressView* loginProgressView() override;
 

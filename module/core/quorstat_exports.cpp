@@ -77,7 +77,7 @@ QST_API std::intptr_t QST_Run(void* host, const char* userName, const char* pass
         return 0;
     app.console = new CConsoleDialog(hostWidget);
     app.console->buildPagesLater([&app] { attachPages(app); });
-    app.console->show();
+    app.console->start();
     return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(app.console));
 }
 

@@ -95,6 +95,8 @@ void DataBoxWindowTest::init() {
     host_ = std::make_unique<QWidget>();
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
     app().console->buildPages();
+    // As after the login, which the login dialog holds the window back for.
+    app().console->setEnabled(true);
     QVERIFY(window());
 }
 

@@ -93,6 +93,8 @@ void PlanFormWidgetTest::run() {
     host_ = std::make_unique<QWidget>();
     QVERIFY(QST_Run(host_.get(), nullptr, nullptr, 0) != 0);
     app().console->buildPages();
+    // As after the login, which the login dialog holds the window back for.
+    app().console->setEnabled(true);
     // The issue open for betting, as the draw-time table would give it.
     app().play.currentIssue = kOpenIssue;
     app().play.issuesPerDay = 120;
