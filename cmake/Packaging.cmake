@@ -21,9 +21,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(CPACK_DEBIAN_CLIENT_PACKAGE_NAME quorstat)
 set(CPACK_DEBIAN_CLIENT_PACKAGE_SECTION misc)
-# Qt finds its window-system plugins at run time, and the program opens libcurl when it first
-# needs it: dpkg-shlibdeps sees neither.
-set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "qt6-qpa-plugins, libcurl4")
+# Qt finds its window-system plugins at run time, and the program opens the libraries it needs
+# only now and then when it first needs them (core/shared_library.h): dpkg-shlibdeps sees none of
+# these.
+set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, libcurl4, libssl3, libsndfile1, libpulse0, libgsf-1-114, liblnk1")
 set(CPACK_DEBIAN_CLIENT_PACKAGE_RECOMMENDS "fonts-noto-cjk, xdg-utils")
 set(CPACK_DEBIAN_CLIENT_PACKAGE_SUGGESTS "quorstat-service")
 set(CPACK_COMPONENT_CLIENT_DESCRIPTION

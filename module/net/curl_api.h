@@ -4,6 +4,8 @@
 
 namespace quorstat {
 
+class SharedLibrary;
+
 // The libcurl functions the program calls, from the library opened at the first transfer:
 // linked, libcurl would load its TLS, Kerberos and LDAP libraries before the first window shows.
 struct CurlApi {
@@ -21,6 +23,9 @@ struct CurlApi {
     decltype(&curl_multi_info_read) multiInfoRead = nullptr;
     decltype(&curl_multi_remove_handle) multiRemoveHandle = nullptr;
     decltype(&curl_multi_cleanup) multiCleanup = nullptr;
+
+    // Also initialises the library, whose global state then lasts as long as the process.
+    bool resolve(const SharedLibrary& library);
 };
 
 // libcurl, opened and initialised on the first call; null when it cannot be loaded, and then

@@ -1,9 +1,8 @@
 #include "net/session_fields.h"
 
-#include <openssl/evp.h>
-
-#include "core/text_codec.h"
 #include "core/base64.h"
+#include "core/text_codec.h"
+#include "net/crypto_api.h"
 #include "net/date_time.h"
 
 namespace quorstat {
@@ -14,10 +13,13 @@ std::string BuildTimeToken(std::time_t now) {
 }
 
 std::string PasswordDigest(std::string_view password) {
+    const CryptoApi* crypto = Crypto();
+    if (!crypto)
+        return {};
     const std::string bytes = ToAnsi(password);
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr);
+    crypto->digest(bytes.data(), bytes.size(), digest, &length, crypto->md5(), nullptr);
     static constexpr char hex[] = "0123456789abcdef";
     std::string text;
     for (int i = 4; i < 12; ++i) {

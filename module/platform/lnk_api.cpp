@@ -1,41 +1,26 @@
 #include "platform/lnk_api.h"
 
-#include "core/shared_library.h"
+#include "core/loaded_api.h"
 
 namespace quorstat {
-namespace {
 
-class LoadedLnk {
-public:
-    LoadedLnk() : library_("liblnk.so.1") {
-        complete_ =
-            library_.resolve(api_.initialize, "liblnk_file_initialize") &&
-            library_.resolve(api_.setAsciiCodepage, "liblnk_file_set_ascii_codepage") &&
-            library_.resolve(api_.open, "liblnk_file_open") &&
-            library_.resolve(api_.close, "liblnk_file_close") &&
-            library_.resolve(api_.free, "liblnk_file_free") &&
-            library_.resolve(api_.localPathSize, "liblnk_file_get_utf8_local_path_size") &&
-            library_.resolve(api_.localPath, "liblnk_file_get_utf8_local_path") &&
-            library_.resolve(api_.networkPathSize, "liblnk_file_get_utf8_network_path_size") &&
-            library_.resolve(api_.networkPath, "liblnk_file_get_utf8_network_path") &&
-            library_.resolve(api_.argumentsSize,
-                             "liblnk_file_get_utf8_command_line_arguments_size") &&
-            library_.resolve(api_.arguments, "liblnk_file_get_utf8_command_line_arguments");
-    }
-
-    const LnkApi* api() const { return complete_ ? &api_ : nullptr; }
-
-private:
-    SharedLibrary library_;
-    LnkApi api_;
-    bool complete_ = false;
-};
-
-}  // namespace
+bool LnkApi::resolve(const SharedLibrary& library) {
+    return library.resolve(initialize, "liblnk_file_initialize") &&
+           library.resolve(setAsciiCodepage, "liblnk_file_set_ascii_codepage") &&
+           library.resolve(open, "liblnk_file_open") &&
+           library.resolve(close, "liblnk_file_close") &&
+           library.resolve(free, "liblnk_file_free") &&
+           library.resolve(localPathSize, "liblnk_file_get_utf8_local_path_size") &&
+           library.resolve(localPath, "liblnk_file_get_utf8_local_path") &&
+           library.resolve(networkPathSize, "liblnk_file_get_utf8_network_path_size") &&
+           library.resolve(networkPath, "liblnk_file_get_utf8_network_path") &&
+           library.resolve(argumentsSize, "liblnk_file_get_utf8_command_line_arguments_size") &&
+           library.resolve(arguments, "liblnk_file_get_utf8_command_line_arguments");
+}
 
 const LnkApi* Lnk() {
-    static const LoadedLnk lnk;
-    return lnk.api();
+    static const LoadedApi<LnkApi> lnk("liblnk.so.1");
+    return lnk.get();
 }
 
 }  // namespace quorstat

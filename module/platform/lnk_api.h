@@ -4,6 +4,8 @@
 
 namespace quorstat {
 
+class SharedLibrary;
+
 // The liblnk functions that read a shortcut, from the library opened at the first shortcut read:
 // the messenger's shortcuts are read only when a group send needs them.
 struct LnkApi {
@@ -21,6 +23,8 @@ struct LnkApi {
     TextGetter networkPath = nullptr;
     SizeGetter argumentsSize = nullptr;
     TextGetter arguments = nullptr;
+
+    bool resolve(const SharedLibrary& library);
 };
 
 // liblnk, opened on the first call; null when it cannot be loaded, and then no shortcut reads.

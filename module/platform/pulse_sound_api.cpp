@@ -1,34 +1,25 @@
 #include "platform/pulse_sound_api.h"
 
-#include "core/shared_library.h"
+#include "core/loaded_api.h"
 
-namespace {
+bool SndfileApi::resolve(const quorstat::SharedLibrary& library) {
+    return library.resolve(open, "sf_open") && library.resolve(openVirtual, "sf_open_virtual") &&
+           library.resolve(readFramesShort, "sf_readf_short") && library.resolve(close, "sf_close");
+}
 
-class LoadedSound {
-public:
-    LoadedSound() : sndfile_("libsndfile.so.1"), pulse_("libpulse-simple.so.0") {
-        complete_ = sndfile_.resolve(api_.open, "sf_open") &&
-                    sndfile_.resolve(api_.openVirtual, "sf_open_virtual") &&
-                    sndfile_.resolve(api_.readFramesShort, "sf_readf_short") &&
-                    sndfile_.resolve(api_.close, "sf_close") &&
-                    pulse_.resolve(api_.streamNew, "pa_simple_new") &&
-                    pulse_.resolve(api_.streamWrite, "pa_simple_write") &&
-                    pulse_.resolve(api_.streamDrain, "pa_simple_drain") &&
-                    pulse_.resolve(api_.streamFree, "pa_simple_free");
-    }
+bool PulseSimpleApi::resolve(const quorstat::SharedLibrary& library) {
+    return library.resolve(streamNew, "pa_simple_new") &&
+           library.resolve(streamWrite, "pa_simple_write") &&
+           library.resolve(streamDrain, "pa_simple_drain") &&
+           library.resolve(streamFree, "pa_simple_free");
+}
 
-    const PulseSoundApi* api() const { return complete_ ? &api_ : nullptr; }
+const SndfileApi* Sndfile() {
+    static const quorstat::LoadedApi<SndfileApi> sndfile("libsndfile.so.1");
+    return sndfile.get();
+}
 
-private:
-    quorstat::SharedLibrary sndfile_;
-    quorstat::SharedLibrary pulse_;
-    PulseSoundApi api_;
-    bool complete_ = false;
-};
-
-}  // namespace
-
-const PulseSoundApi* PulseSound() {
-    static const LoadedSound sound;
-    return sound.api();
+const PulseSimpleApi* PulseSimple() {
+    static const quorstat::LoadedApi<PulseSimpleApi> pulse("libpulse-simple.so.0");
+    return pulse.get();
 }

@@ -40,46 +40,48 @@ sf_count_t memoryTell(void* user) {
 }
 
 // Plays an open sound file in slices short enough that a stop request is noticed at once.
-void playOpenFile(const PulseSoundApi& api, SNDFILE* sound, const SF_INFO& info,
+void playOpenFile(const SndfileApi& sndfile, SNDFILE* sound, const SF_INFO& info,
                   const std::atomic<bool>& stop) {
     if (!sound)
         return;
-    pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(info.samplerate),
-                        static_cast<uint8_t>(info.channels)};
-    int error = 0;
-    pa_simple* stream = api.streamNew(nullptr, "Quorstat", PA_STREAM_PLAYBACK, nullptr, "notice",
-                                      &spec, nullptr, nullptr, &error);
-    if (stream) {
-        std::vector<short> slice(static_cast<size_t>(info.samplerate / 20 * info.channels));
-        sf_count_t frames = 0;
-        while (!stop &&
-               (frames = api.readFramesShort(sound, slice.data(), info.samplerate / 20)) > 0)
-            api.streamWrite(stream, slice.data(), static_cast<size_t>(frames) * info.channels * 2,
-                            &error);
-        if (!stop)
-            api.streamDrain(stream, &error);
-        api.streamFree(stream);
+    if (const PulseSimpleApi* pulse = PulseSimple()) {
+        pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(info.samplerate),
+                            static_cast<uint8_t>(info.channels)};
+        int error = 0;
+        pa_simple* stream = pulse->streamNew(nullptr, "Quorstat", PA_STREAM_PLAYBACK, nullptr,
+                                             "notice", &spec, nullptr, nullptr, &error);
+        if (stream) {
+            std::vector<short> slice(static_cast<size_t>(info.samplerate / 20 * info.channels));
+            sf_count_t frames = 0;
+            while (!stop && (frames = sndfile.readFramesShort(sound, slice.data(),
+                                                              info.samplerate / 20)) > 0)
+                pulse->streamWrite(stream, slice.data(),
+                                   static_cast<size_t>(frames) * info.channels * 2, &error);
+            if (!stop)
+                pulse->streamDrain(stream, &error);
+            pulse->streamFree(stream);
+        }
     }
-    api.close(sound);
+    sndfile.close(sound);
 }
 
 }  // namespace
 
 void PulseSoundOutput::playWaveData(std::string_view wave, const std::atomic<bool>& stop) {
-    const PulseSoundApi* api = PulseSound();
-    if (!api)
+    const SndfileApi* sndfile = Sndfile();
+    if (!sndfile)
         return;
     MemoryFile file{wave};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, nullptr, memoryTell};
     SF_INFO info{};
-    playOpenFile(*api, api->openVirtual(&io, SFM_READ, &info, &file), info, stop);
+    playOpenFile(*sndfile, sndfile->openVirtual(&io, SFM_READ, &info, &file), info, stop);
 }
 
 void PulseSoundOutput::playWaveFile(const std::filesystem::path& file,
                                     const std::atomic<bool>& stop) {
-    const PulseSoundApi* api = PulseSound();
-    if (!api)
+    const SndfileApi* sndfile = Sndfile();
+    if (!sndfile)
         return;
     SF_INFO info{};
-    playOpenFile(*api, api->open(file.c_str(), SFM_READ, &info), info, stop);
+    playOpenFile(*sndfile, sndfile->open(file.c_str(), SFM_READ, &info), info, stop);
 }

@@ -1,39 +1,27 @@
 #include "ui/gsf_api.h"
 
-#include "core/shared_library.h"
+#include "core/loaded_api.h"
 
 namespace quorstat {
-namespace {
 
-class LoadedGsf {
-public:
-    // GLib's functions are found through libgsf, which depends on them.
-    LoadedGsf() : library_("libgsf-1.so.114") {
-        complete_ = library_.resolve(api_.init, "gsf_init") &&
-                    library_.resolve(api_.outputStdioNew, "gsf_output_stdio_new") &&
-                    library_.resolve(api_.outfileMsoleNew, "gsf_outfile_msole_new") &&
-                    library_.resolve(api_.outfileNewChild, "gsf_outfile_new_child") &&
-                    library_.resolve(api_.outputWrite, "gsf_output_write") &&
-                    library_.resolve(api_.outputClose, "gsf_output_close") &&
-                    library_.resolve(api_.objectUnref, "g_object_unref") &&
-                    library_.resolve(api_.clearError, "g_clear_error");
-        if (complete_)
-            api_.init();
-    }
-
-    const GsfApi* api() const { return complete_ ? &api_ : nullptr; }
-
-private:
-    SharedLibrary library_;
-    GsfApi api_;
-    bool complete_ = false;
-};
-
-}  // namespace
+bool GsfApi::resolve(const SharedLibrary& library) {
+    decltype(&gsf_init) init = nullptr;
+    if (!(library.resolve(init, "gsf_init") &&
+          library.resolve(outputStdioNew, "gsf_output_stdio_new") &&
+          library.resolve(outfileMsoleNew, "gsf_outfile_msole_new") &&
+          library.resolve(outfileNewChild, "gsf_outfile_new_child") &&
+          library.resolve(outputWrite, "gsf_output_write") &&
+          library.resolve(outputClose, "gsf_output_close") &&
+          library.resolve(objectUnref, "g_object_unref") &&
+          library.resolve(clearError, "g_clear_error")))
+        return false;
+    init();
+    return true;
+}
 
 const GsfApi* Gsf() {
-    static const LoadedGsf gsf;
-    return gsf.api();
+    static const LoadedApi<GsfApi> gsf("libgsf-1.so.114");
+    return gsf.get();
 }
 
 }  // namespace quorstat

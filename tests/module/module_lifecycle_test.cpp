@@ -9,6 +9,7 @@
 #include "console/tools_login_dialog.h"
 #include "core/quorstat_api.h"
 #include "core/quorstat_app.h"
+#include "net/crypto_api.h"
 #include "net/curl_api.h"
 #include "plan/sub_plan_dialog.h"
 #include "platform/lnk_api.h"
@@ -238,7 +239,9 @@ void ModuleLifecycleTest::acceleratorsServeOnlyTheModulesWindows() {
 // silently unavailable.
 void ModuleLifecycleTest::librariesOpenedAtFirstUseHaveEveryFunction() {
     QVERIFY(quorstat::Curl() != nullptr);
-    QVERIFY(PulseSound() != nullptr);
+    QVERIFY(quorstat::Crypto() != nullptr);
+    QVERIFY(Sndfile() != nullptr);
+    QVERIFY(PulseSimple() != nullptr);
     QVERIFY(quorstat::Lnk() != nullptr);
     QVERIFY(quorstat::Gsf() != nullptr);
 }
