@@ -22,7 +22,11 @@ constexpr int kSwitchAccountCommand = 0xFF00;
 }  // namespace
 
 CLoginController::CLoginController(CQuorstatApp& app, QWidget* console)
-    : QObject(console), app_(app), console_(console) {}
+    : QObject(console),
+      app_(app),
+      console_(console),
+      pictures_(std::async(std::launch::async, &LoginPictures::load,
+                           QString::fromStdString(app.paths.imageDir.string()))) {}
 
 CLoginController::~CLoginController() {
     destroyLoginDialog();
@@ -49,7 +53,10 @@ void CLoginController::showLoginDialog(bool allowAutoLogin) {
     for (const auto& entry : app_.savedAccounts.entries)
         saved.append({toQString(entry.userName), toQString(entry.password)});
     const QString imageDir = QString::fromStdString(app_.paths.imageDir.string());
-    loginDialog_ = new CToolsLoginDialog(saved, imageDir, console_);
+    // The pictures read at the start serve the first dialog; a later one reads them again.
+    const LoginPictures pictures =
+        pictures_.valid() ? pictures_.get() : LoginPictures::load(imageDir);
+    loginDialog_ = new CToolsLoginDialog(saved, pictures, console_);
     connect(loginDialog_, &CToolsLoginDialog::loginRequested, this,
             &CLoginController::loginFromDialog);
     connect(loginDialog_, &CToolsLoginDialog::closeRequested, this, &CLoginController::endProgram);

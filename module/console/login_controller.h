@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <future>
+
+#include "console/login_pictures.h"
 
 #include "net/service_request.h"
 
@@ -61,4 +64,5 @@ private:
     CQuorstatApp& app_;
     QWidget* console_;
     QPointer<CToolsLoginDialog> loginDialog_;
+    std::future<LoginPictures> pictures_;
 };

@@ -51,10 +51,14 @@ QPushButton* linkButton(const QString& text, const char* name, QWidget* parent) 
 
 CToolsLoginDialog::CToolsLoginDialog(QList<SavedAccount> savedAccounts, const QString& imageDir,
                                      QWidget* parent)
+    : CToolsLoginDialog(std::move(savedAccounts), LoginPictures::load(imageDir), parent) {}
+
+CToolsLoginDialog::CToolsLoginDialog(QList<SavedAccount> savedAccounts,
+                                     const LoginPictures& pictures, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       saved_(std::move(savedAccounts)),
-      background_(imageDir + QStringLiteral("/image_login.png")),
-      freeBadge_(imageDir + QStringLiteral("/image_free.png")) {
+      background_(QPixmap::fromImage(pictures.background)),
+      freeBadge_(QPixmap::fromImage(pictures.badge)) {
     setObjectName(QStringLiteral("loginDialog3011"));
     setWindowTitle(toQString(quorstat::kProductTitle));
     setFixedSize(background_.isNull() ? kFallbackSize : background_.size());

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include "console/login_pictures.h"
 #include "net/request_handler.h"
 
 class QCheckBox;
@@ -22,6 +23,8 @@ public:
         QString password;
     };
 
+    CToolsLoginDialog(QList<SavedAccount> savedAccounts, const LoginPictures& pictures,
+                      QWidget* parent = nullptr);
     CToolsLoginDialog(QList<SavedAccount> savedAccounts, const QString& imageDir,
                       QWidget* parent = nullptr);
 
