@@ -1,10 +1,10 @@
 #include "platform/pulse_sound_output.h"
 
-#include "platform/pulse_sound_api.h"
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
+
+#include "platform/pulse_sound_api.h"
 
 namespace {
 
@@ -40,28 +40,33 @@ sf_count_t memoryTell(void* user) {
 }
 
 // Plays an open sound file in slices short enough that a stop request is noticed at once.
+void playThrough(const PulseSimpleApi& pulse, const SndfileApi& sndfile, SNDFILE* sound,
+                 const SF_INFO& info, const std::atomic<bool>& stop) {
+    pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(info.samplerate),
+                        static_cast<uint8_t>(info.channels)};
+    int error = 0;
+    pa_simple* stream = pulse.streamNew(nullptr, "Quorstat", PA_STREAM_PLAYBACK, nullptr, "notice",
+                                        &spec, nullptr, nullptr, &error);
+    if (!stream)
+        return;
+    std::vector<short> slice(static_cast<size_t>(info.samplerate / 20 * info.channels));
+    sf_count_t frames = 0;
+    while (!stop &&
+           (frames = sndfile.readFramesShort(sound, slice.data(), info.samplerate / 20)) > 0)
+        pulse.streamWrite(stream, slice.data(), static_cast<size_t>(frames) * info.channels * 2,
+                          &error);
+    if (!stop)
+        pulse.streamDrain(stream, &error);
+    pulse.streamFree(stream);
+}
+
+// Closes the file, with or without a sound server to play it to.
 void playOpenFile(const SndfileApi& sndfile, SNDFILE* sound, const SF_INFO& info,
                   const std::atomic<bool>& stop) {
     if (!sound)
         return;
-    if (const PulseSimpleApi* pulse = PulseSimple()) {
-        pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(info.samplerate),
-                            static_cast<uint8_t>(info.channels)};
-        int error = 0;
-        pa_simple* stream = pulse->streamNew(nullptr, "Quorstat", PA_STREAM_PLAYBACK, nullptr,
-                                             "notice", &spec, nullptr, nullptr, &error);
-        if (stream) {
-            std::vector<short> slice(static_cast<size_t>(info.samplerate / 20 * info.channels));
-            sf_count_t frames = 0;
-            while (!stop && (frames = sndfile.readFramesShort(sound, slice.data(),
-                                                              info.samplerate / 20)) > 0)
-                pulse->streamWrite(stream, slice.data(),
-                                   static_cast<size_t>(frames) * info.channels * 2, &error);
-            if (!stop)
-                pulse->streamDrain(stream, &error);
-            pulse->streamFree(stream);
-        }
-    }
+    if (const PulseSimpleApi* pulse = PulseSimple())
+        playThrough(*pulse, sndfile, sound, info, stop);
     sndfile.close(sound);
 }
 
