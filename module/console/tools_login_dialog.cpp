@@ -49,10 +49,6 @@ QPushButton* linkButton(const QString& text, const char* name, QWidget* parent) 
 
 }  // namespace
 
-CToolsLoginDialog::CToolsLoginDialog(QList<SavedAccount> savedAccounts, const QString& imageDir,
-                                     QWidget* parent)
-    : CToolsLoginDialog(std::move(savedAccounts), LoginPictures::load(imageDir), parent) {}
-
 CToolsLoginDialog::CToolsLoginDialog(QList<SavedAccount> savedAccounts,
                                      const LoginPictures& pictures, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),

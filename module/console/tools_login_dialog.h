@@ -25,8 +25,6 @@ public:
 
     CToolsLoginDialog(QList<SavedAccount> savedAccounts, const LoginPictures& pictures,
                       QWidget* parent = nullptr);
-    CToolsLoginDialog(QList<SavedAccount> savedAccounts, const QString& imageDir,
-                      QWidget* parent = nullptr);
 
     static QString initialStatus();
     // "Build yyyyMMdd" of the day the program was built.

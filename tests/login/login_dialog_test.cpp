@@ -61,7 +61,7 @@ void LoginDialogTest::initTestCase() {
 }
 
 void LoginDialogTest::switchesPullEachOtherAlong() {
-    CToolsLoginDialog dialog({}, dir_.path());
+    CToolsLoginDialog dialog({}, LoginPictures::load(dir_.path()));
     dialog.setSwitches(true, true);
     dialog.findChild<QCheckBox*>("check3018")->setChecked(false);
     QVERIFY(!dialog.autoLogin());
@@ -70,7 +70,8 @@ void LoginDialogTest::switchesPullEachOtherAlong() {
 }
 
 void LoginDialogTest::aSavedNameFillsItsPassword() {
-    CToolsLoginDialog dialog({{"alice", "pa"}, {"bob", ""}, {"carol", "pc"}}, dir_.path());
+    CToolsLoginDialog dialog({{"alice", "pa"}, {"bob", ""}, {"carol", "pc"}},
+                             LoginPictures::load(dir_.path()));
     QCOMPARE(dialog.menuNames(), (QStringList{"carol", "bob", "alice"}));
     auto* name = dialog.findChild<QLineEdit*>("edit3015");
     QTest::keyClicks(name, "alic");
@@ -84,12 +85,12 @@ void LoginDialogTest::aSavedNameFillsItsPassword() {
 void LoginDialogTest::buildLabelAndFallbackSize() {
     QCOMPARE(CToolsLoginDialog::buildLabel("Nov  6 2015"), QStringLiteral("Build 20151106"));
     QCOMPARE(CToolsLoginDialog::buildLabel("Dec 25 2026"), QStringLiteral("Build 20261225"));
-    CToolsLoginDialog dialog({}, dir_.filePath("no-images"));
+    CToolsLoginDialog dialog({}, LoginPictures::load(dir_.filePath("no-images")));
     QCOMPARE(dialog.size(), QSize(600, 350));
 }
 
 void LoginDialogTest::escapeDoesNotHideTheDialogButClosingEndsTheProgram() {
-    CToolsLoginDialog dialog({}, dir_.path());
+    CToolsLoginDialog dialog({}, LoginPictures::load(dir_.path()));
     QSignalSpy closing(&dialog, &CToolsLoginDialog::closeRequested);
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -146,7 +147,7 @@ void LoginDialogTest::aSavedAccountWithoutPasswordOpensTheDialogWithItsName() {
 
 void LoginDialogTest::bothAccountMenusAreAnsweredByThePrompter() {
     ScriptedPrompter prompter;
-    CToolsLoginDialog dialog({{"alice", "pa"}, {"bob", "pb"}}, dir_.path());
+    CToolsLoginDialog dialog({{"alice", "pa"}, {"bob", "pb"}}, LoginPictures::load(dir_.path()));
     auto* accounts = dialog.findChild<QPushButton*>("button3183");
     prompter.menuChoices = {QStringLiteral("alice")};
     accounts->click();
