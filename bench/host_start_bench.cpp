@@ -17,6 +17,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "temp_dir.h"
@@ -180,6 +181,9 @@ constexpr Program kPrograms[] = {
 constexpr std::size_t kBare = 0;
 constexpr std::size_t kForm = 3;
 constexpr std::size_t kHost = 4;
+static_assert(std::string_view(kPrograms[kBare].name) == "bare" &&
+              std::string_view(kPrograms[kForm].name) == "form" &&
+              std::string_view(kPrograms[kHost].name) == "host");
 
 void BM_HostStartToLoginDialog(benchmark::State& state) {
     MapWatch watch;
